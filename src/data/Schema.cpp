@@ -1,0 +1,55 @@
+#include "Schema.h"
+
+#include "platform/Database.h"
+
+namespace Schema {
+
+QStringList createStatements() {
+    QStringList ff;
+    for (int f = 1; f <= 10; ++f)
+        ff << QStringLiteral("ff%1 INTEGER NOT NULL DEFAULT 0").arg(f);
+    return {
+        QStringLiteral("CREATE TABLE uebungsarten (id INTEGER PRIMARY KEY, bezeichnung TEXT "
+                       "NOT NULL UNIQUE)"),
+        QStringLiteral("CREATE TABLE uebungen (id INTEGER PRIMARY KEY, art INTEGER NOT NULL "
+                       "REFERENCES uebungsarten(id), ordnungszahl INTEGER NOT NULL, title TEXT, "
+                       "kommentar TEXT, uebungstext TEXT, tasten TEXT)"),
+        QStringLiteral("CREATE TABLE tips (txt TEXT)"),
+        QStringLiteral("CREATE TABLE gym (txt TEXT)"),
+        QStringLiteral("CREATE TABLE numuebungen (title TEXT UNIQUE, txt TEXT)"),
+        QStringLiteral("CREATE TABLE log (Id INTEGER PRIMARY KEY AUTOINCREMENT, Zeitpunkt "
+                       "DATETIME NOT NULL, Lektion INTEGER NOT NULL, Dateiname TEXT NOT NULL, "
+                       "Zeichenanzahl INTEGER NOT NULL, Dauer INTEGER NOT NULL, Treffer INTEGER "
+                       "NOT NULL, Fehler INTEGER NOT NULL, ") +
+            ff.join(QStringLiteral(", ")) + QStringLiteral(")"),
+    };
+}
+
+QStringList tableNames() {
+    return {QStringLiteral("uebungsarten"), QStringLiteral("uebungen"), QStringLiteral("tips"),
+            QStringLiteral("gym"),          QStringLiteral("numuebungen"), QStringLiteral("log")};
+}
+
+bool create(Database& db, QString* error) {
+    for (const QString& sql : createStatements()) {
+        if (!db.exec(sql)) {
+            if (error)
+                *error = db.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool check(const Database& db, QString* error) {
+    for (const QString& table : tableNames()) {
+        if (!db.hasTable(table)) {
+            if (error)
+                *error = QStringLiteral("Die Datenbank enthält keine Tabelle „%1“.").arg(table);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace Schema

@@ -1,0 +1,107 @@
+#include "Database.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+static QAtomicInt connectionCounter;
+
+Database::Database()
+    : connectionName_(QStringLiteral("quendal-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+
+Database::~Database() { close(); }
+
+bool Database::open(const QString& path) {
+    close();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        lastError_ = QStringLiteral("Die Datei ist nicht vorhanden.");
+        return false;
+    }
+    if (!info.isFile()) {
+        lastError_ = QStringLiteral("Der Pfad ist keine Datei.");
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        // Never create a file here: only an existing database is opened.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=rw"));
+        if (!db.open()) {
+            lastError_ = db.lastError().text();
+        } else {
+            // SQLite opens any file lazily; reading the catalogue fails on a file that is not a
+            // database, without writing to it.
+            QSqlQuery probe(db);
+            if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+                lastError_ = probe.lastError().text();
+                probe = QSqlQuery();
+                db.close();
+            } else {
+                path_ = path;
+                lastError_.clear();
+                return true;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+    return false;
+}
+
+void Database::close() {
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+    path_.clear();
+}
+
+bool Database::isOpen() const {
+    return QSqlDatabase::contains(connectionName_) && connection().isOpen();
+}
+
+QString Database::path() const { return path_; }
+
+bool Database::exec(const QString& sql, const QVariantList& values) {
+    if (!isOpen()) {
+        lastError_ = QStringLiteral("Keine Verbindung zur Datenbank.");
+        return false;
+    }
+    QSqlQuery query(connection());
+    if (!query.prepare(sql)) {
+        lastError_ = query.lastError().text();
+        return false;
+    }
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec()) {
+        lastError_ = query.lastError().text();
+        return false;
+    }
+    lastError_.clear();
+    return true;
+}
+
+bool Database::hasTable(const QString& name) const {
+    if (!isOpen())
+        return false;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral(
+        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.addBindValue(name);
+    if (!query.exec()) {
+        lastError_ = query.lastError().text();
+        return false;
+    }
+    return query.next();
+}
+
+QSqlDatabase Database::connection() const { return QSqlDatabase::database(connectionName_, false); }
+
+QString Database::lastError() const { return lastError_; }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+// The one connection to a lesson database file (SQLite through Qt SQL). Values are always
+// bound as parameters, never spliced into statement text.
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing file. Fails (and creates nothing) when the path is missing, is not a
+    // regular file, or is not a database; lastError() then describes why.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const;
+    QString path() const;
+
+    // A statement that returns no rows (a direct command); false with lastError() on failure.
+    bool exec(const QString& sql, const QVariantList& values = {});
+    bool hasTable(const QString& name) const;
+
+    QSqlDatabase connection() const;
+    QString lastError() const;
+
+private:
+    QString connectionName_;
+    QString path_;
+    mutable QString lastError_;
+};

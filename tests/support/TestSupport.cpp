@@ -1,0 +1,134 @@
+#include "TestSupport.h"
+
+#include "data/Schema.h"
+#include "platform/Database.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace TestSupport {
+
+QString binDir() { return QStringLiteral(QUENDAL_BIN_DIR); }
+
+QString templateDb() { return binDir() + QStringLiteral("/quendal1_1.mdb"); }
+
+TempAppData::TempAppData() : previous_(qgetenv("APPDATA")), hadPrevious_(qEnvironmentVariableIsSet("APPDATA")) {
+    qputenv("APPDATA", dir_.path().toLocal8Bit());
+}
+
+TempAppData::~TempAppData() {
+    if (hadPrevious_)
+        qputenv("APPDATA", previous_);
+    else
+        qunsetenv("APPDATA");
+}
+
+bool createEmptyDb(const QString& path) {
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    Database db;
+    QString error;
+    return db.open(path) && Schema::create(db, &error);
+}
+
+bool execOn(const QString& dbPath, const QString& sql, const QVariantList& values) {
+    Database db;
+    if (!db.open(dbPath) || !db.exec(sql, values)) {
+        qWarning("statement failed: %s (%s)", qPrintable(sql), qPrintable(db.lastError()));
+        return false;
+    }
+    return true;
+}
+
+QVariant queryValue(const QString& dbPath, const QString& sql, const QVariantList& values) {
+    Database db;
+    if (!db.open(dbPath))
+        return {};
+    QSqlQuery query(db.connection());
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec() || !query.next())
+        return {};
+    return query.value(0);
+}
+
+static void sendKeyEvent(QEvent::Type type, QWidget* target, int qtKey, const QString& text,
+                         Qt::KeyboardModifiers modifiers, quint32 nativeScanCode) {
+    QKeyEvent event(type, qtKey, modifiers, nativeScanCode, 0, 0, text);
+    QApplication::sendEvent(target, &event);
+}
+
+void pressKey(QWidget* target, int qtKey, const QString& text, Qt::KeyboardModifiers modifiers,
+              quint32 nativeScanCode) {
+    sendKeyEvent(QEvent::KeyPress, target, qtKey, text, modifiers, nativeScanCode);
+}
+
+void releaseKey(QWidget* target, int qtKey, const QString& text, Qt::KeyboardModifiers modifiers,
+                quint32 nativeScanCode) {
+    sendKeyEvent(QEvent::KeyRelease, target, qtKey, text, modifiers, nativeScanCode);
+}
+
+void clickKey(QWidget* target, int qtKey, const QString& text, Qt::KeyboardModifiers modifiers,
+              quint32 nativeScanCode) {
+    pressKey(target, qtKey, text, modifiers, nativeScanCode);
+    releaseKey(target, qtKey, text, modifiers, nativeScanCode);
+}
+
+static int qtKeyFor(QChar c) {
+    if (c == QLatin1Char(' '))
+        return Qt::Key_Space;
+    const QChar upper = c.toUpper();
+    if (upper >= QLatin1Char('A') && upper <= QLatin1Char('Z'))
+        return upper.unicode();
+    switch (c.unicode()) {
+    case 0xE4: case 0xC4: return Qt::Key_Adiaeresis;
+    case 0xF6: case 0xD6: return Qt::Key_Odiaeresis;
+    case 0xFC: case 0xDC: return Qt::Key_Udiaeresis;
+    case 0xDF: return Qt::Key_ssharp;
+    default: return c.unicode();
+    }
+}
+
+void typeText(QWidget* target, const QString& text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            clickKey(target, Qt::Key_Return, QStringLiteral("\r"));
+            continue;
+        }
+        const Qt::KeyboardModifiers modifiers =
+            c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        clickKey(target, qtKeyFor(c), QString(c), modifiers);
+    }
+}
+
+void onModal(std::function<void(QWidget*)> action, int timeoutMs) {
+    auto timer = new QTimer;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        } else if (clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("no modal widget appeared");
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace TestSupport

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QKeyEvent>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariantList>
+#include <functional>
+
+class QWidget;
+class Database;
+
+namespace TestSupport {
+
+QString binDir();       // the program folder of the build
+QString templateDb();   // the generated template database
+
+// A fresh APPDATA for one test; the previous value comes back on destruction.
+class TempAppData {
+public:
+    TempAppData();
+    ~TempAppData();
+    QString path() const { return dir_.path(); }
+    QString dataFolder() const { return dir_.path() + QStringLiteral("/quendal1_1"); }
+    QString dbPath() const { return dataFolder() + QStringLiteral("/quendal1_1.mdb"); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+    bool hadPrevious_;
+};
+
+// Creates an empty lesson database (all tables, no rows) at path.
+bool createEmptyDb(const QString& path);
+// Runs one statement with bound values on a database file; fails the calling test on error.
+bool execOn(const QString& dbPath, const QString& sql, const QVariantList& values = {});
+// Reads one value of a single-row query.
+QVariant queryValue(const QString& dbPath, const QString& sql, const QVariantList& values = {});
+
+// Key press and release carrying explicit text, as typing on a German keyboard delivers them.
+// QTest::keyClicks cannot be used for umlauts.
+void pressKey(QWidget* target, int qtKey, const QString& text,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint32 nativeScanCode = 0);
+void releaseKey(QWidget* target, int qtKey, const QString& text,
+                Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint32 nativeScanCode = 0);
+void clickKey(QWidget* target, int qtKey, const QString& text,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier, quint32 nativeScanCode = 0);
+// Types each character; "\r\n" (or a lone "\n") is typed as one Return.
+void typeText(QWidget* target, const QString& text);
+
+// Runs action on the active modal widget as soon as one is shown (queued, polling).
+void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+} // namespace TestSupport
