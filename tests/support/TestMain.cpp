@@ -1,0 +1,25 @@
+#include "TestMain.h"
+
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+namespace TestMain {
+
+std::vector<Factory>& registry() {
+    static std::vector<Factory> factories;
+    return factories;
+}
+
+} // namespace TestMain
+
+int main(int argc, char** argv) {
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true); // twips map to pixels at 15:1
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (const TestMain::Factory& factory : TestMain::registry()) {
+        std::unique_ptr<QObject> test(factory());
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
