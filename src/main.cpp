@@ -1,6 +1,16 @@
+#include "app/Program.h"
+#include "app/frmSchreiben.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
+
+    Program program(QCoreApplication::applicationDirPath());
+    frmSchreiben window(program);
+    if (!window.Form_Load())
+        return 1;
+    window.show();
+    return app.exec();
 }

@@ -22,7 +22,9 @@ QStringList problems;
 QSet<qint64> typeIds, lessonIds;
 QSet<QString> typeNames, titles;
 
-void fault(const QString& text) { problems << text; }
+void fault(const QString& text) {
+    problems << text;
+}
 
 QJsonObject readJson(const QString& path) {
     QFile file(path);
@@ -138,7 +140,8 @@ void buildKeypad(Database& db, const QJsonObject& root) {
     QSet<QString>& titles = keypadTitles;
     for (const QJsonValue& value : root.value(QStringLiteral("numuebungen")).toArray()) {
         const QJsonObject lesson = value.toObject();
-        const QString title = requiredText(lesson, QStringLiteral("title"), QStringLiteral("keypad"));
+        const QString title =
+            requiredText(lesson, QStringLiteral("title"), QStringLiteral("keypad"));
         const QString where = QStringLiteral("keypad lesson \"%1\"").arg(title);
         const QString text = joinLines(lesson.value(QStringLiteral("text")), where);
         if (titles.contains(title) || title.contains(QLatin1Char('"')))
@@ -181,7 +184,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         db.exec(QStringLiteral("BEGIN"));
-        const QStringList files = course.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+        const QStringList files =
+            course.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
         for (const QString& name : files) {
             const QJsonObject root = readJson(course.filePath(name));
             buildLessons(db, root);

@@ -7,7 +7,7 @@
 namespace DataLocation {
 
 QString dataFolder();
-QString databasePath(); // dataFolder() + "/quendal1_1.mdb"
+QString databasePath();                             // dataFolder() + "/quendal1_1.mdb"
 QString templatePath(const QString& programFolder); // programFolder + "/quendal1_1.mdb"
 
 } // namespace DataLocation

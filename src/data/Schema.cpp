@@ -26,7 +26,7 @@ QStringList createStatements() {
 }
 
 QStringList tableNames() {
-    return {QStringLiteral("uebungsarten"), QStringLiteral("uebungen"), QStringLiteral("tips"),
+    return {QStringLiteral("uebungsarten"), QStringLiteral("uebungen"),    QStringLiteral("tips"),
             QStringLiteral("gym"),          QStringLiteral("numuebungen"), QStringLiteral("log")};
 }
 

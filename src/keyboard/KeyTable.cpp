@@ -111,7 +111,8 @@ FingerZoneArray BuildFingerZones() {
     zones[7] = QStringLiteral("j|h|n|m|z|u|J|H|N|M|Z|U|7|/|8|(");
     zones[8] = QStringLiteral("k|i|,|;|K|I|9|)");
     zones[9] = QStringLiteral("l|o|.|:|L|O|0|=");
-    zones[10] = QStringLiteral("p|\u00df|\u00e4|\u00fc|\u00f6|-|P|\u00c4|\u00dc|\u00d6|?|*|+|#|'|_");
+    zones[10] =
+        QStringLiteral("p|\u00df|\u00e4|\u00fc|\u00f6|-|P|\u00c4|\u00dc|\u00d6|?|*|+|#|'|_");
     return zones;
 }
 

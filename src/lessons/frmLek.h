@@ -46,6 +46,7 @@ private:
     void TabStrip1_Click();
     void SliderNr_Change();
     void CommandOk_Click();
+    int frameWidth(); // the dialog's width with its window frame
 
     struct Private;
     std::unique_ptr<Private> d;

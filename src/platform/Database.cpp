@@ -9,9 +9,12 @@
 static QAtomicInt connectionCounter;
 
 Database::Database()
-    : connectionName_(QStringLiteral("quendal-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {}
+    : connectionName_(QStringLiteral("quendal-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {
+}
 
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 
 bool Database::open(const QString& path) {
     close();
@@ -28,8 +31,9 @@ bool Database::open(const QString& path) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         // Never create a file here: only an existing database is opened.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-        db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=rw"));
+        db.setDatabaseName(
+            QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw"));
         if (!db.open()) {
             lastError_ = db.lastError().text();
         } else {
@@ -66,7 +70,9 @@ bool Database::isOpen() const {
     return QSqlDatabase::contains(connectionName_) && connection().isOpen();
 }
 
-QString Database::path() const { return path_; }
+QString Database::path() const {
+    return path_;
+}
 
 bool Database::exec(const QString& sql, const QVariantList& values) {
     if (!isOpen()) {
@@ -102,6 +108,10 @@ bool Database::hasTable(const QString& name) const {
     return query.next();
 }
 
-QSqlDatabase Database::connection() const { return QSqlDatabase::database(connectionName_, false); }
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(connectionName_, false);
+}
 
-QString Database::lastError() const { return lastError_; }
+QString Database::lastError() const {
+    return lastError_;
+}

@@ -3,7 +3,10 @@
 namespace MessageBox {
 
 void show(const QString& text, const QString& title, QMessageBox::Icon icon, QWidget* parent) {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // Texts keep Windows line breaks; the label wants plain ones.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, title, shown, QMessageBox::Ok, parent);
     box.exec();
 }
 

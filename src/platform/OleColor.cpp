@@ -5,7 +5,9 @@
 
 namespace OleColor {
 
-bool isSystemColor(quint32 ole) { return (ole & 0xFF000000u) == 0x80000000u; }
+bool isSystemColor(quint32 ole) {
+    return (ole & 0xFF000000u) == 0x80000000u;
+}
 
 static QColor systemColor(quint32 index) {
     const QPalette palette = QGuiApplication::palette();

@@ -18,4 +18,5 @@ struct Registration {
 } // namespace TestMain
 
 #define QUENDAL_TEST(Class)                                                                        \
-    static const TestMain::Registration registration_##Class([]() -> QObject* { return new Class; });
+    static const TestMain::Registration registration_##Class(                                      \
+        []() -> QObject* { return new Class; });

@@ -13,11 +13,16 @@
 
 namespace TestSupport {
 
-QString binDir() { return QStringLiteral(QUENDAL_BIN_DIR); }
+QString binDir() {
+    return QStringLiteral(QUENDAL_BIN_DIR);
+}
 
-QString templateDb() { return binDir() + QStringLiteral("/quendal1_1.mdb"); }
+QString templateDb() {
+    return binDir() + QStringLiteral("/quendal1_1.mdb");
+}
 
-TempAppData::TempAppData() : previous_(qgetenv("APPDATA")), hadPrevious_(qEnvironmentVariableIsSet("APPDATA")) {
+TempAppData::TempAppData()
+    : previous_(qgetenv("APPDATA")), hadPrevious_(qEnvironmentVariableIsSet("APPDATA")) {
     qputenv("APPDATA", dir_.path().toLocal8Bit());
 }
 
@@ -90,11 +95,19 @@ static int qtKeyFor(QChar c) {
     if (upper >= QLatin1Char('A') && upper <= QLatin1Char('Z'))
         return upper.unicode();
     switch (c.unicode()) {
-    case 0xE4: case 0xC4: return Qt::Key_Adiaeresis;
-    case 0xF6: case 0xD6: return Qt::Key_Odiaeresis;
-    case 0xFC: case 0xDC: return Qt::Key_Udiaeresis;
-    case 0xDF: return Qt::Key_ssharp;
-    default: return c.unicode();
+    case 0xE4:
+    case 0xC4:
+        return Qt::Key_Adiaeresis;
+    case 0xF6:
+    case 0xD6:
+        return Qt::Key_Odiaeresis;
+    case 0xFC:
+    case 0xDC:
+        return Qt::Key_Udiaeresis;
+    case 0xDF:
+        return Qt::Key_ssharp;
+    default:
+        return c.unicode();
     }
 }
 
@@ -102,13 +115,13 @@ void typeText(QWidget* target, const QString& text) {
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            if (c == QLatin1Char('\r') && i + 1 < text.size() &&
+                text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             clickKey(target, Qt::Key_Return, QStringLiteral("\r"));
             continue;
         }
-        const Qt::KeyboardModifiers modifiers =
-            c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        const Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
         clickKey(target, qtKeyFor(c), QString(c), modifiers);
     }
 }

@@ -11,8 +11,8 @@ class Database;
 
 namespace TestSupport {
 
-QString binDir();       // the program folder of the build
-QString templateDb();   // the generated template database
+QString binDir();     // the program folder of the build
+QString templateDb(); // the generated template database
 
 // A fresh APPDATA for one test; the previous value comes back on destruction.
 class TempAppData {

@@ -1,0 +1,469 @@
+#include "frmSchreiben.h"
+
+#include "Program.h"
+#include "components/DinoBar.h"
+#include "components/GoalFlag.h"
+#include "data/DataLocation.h"
+#include "data/DatabaseSetup.h"
+#include "data/ResultLog.h"
+#include "keyboard/InputBoxFilter.h"
+#include "keyboard/OnScreenKeyboard.h"
+#include "lessons/frmLek.h"
+#include "platform/Beep.h"
+#include "platform/MessageBox.h"
+#include "platform/OleColor.h"
+#include "platform/RichTextBox.h"
+#include "platform/Twips.h"
+#include "typing/LessonClock.h"
+#include "typing/TypingTexts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString ProgramCaption = QStringLiteral("Quendal 1.1");
+const QString LineBreakName = QStringLiteral("RETURN");
+
+QFont lessonFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(18);
+    font.setBold(true);
+    return font;
+}
+
+void setColors(QWidget* widget, quint32 background, quint32 text) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, OleColor::toQColor(background));
+    palette.setColor(QPalette::Base, OleColor::toQColor(background));
+    palette.setColor(QPalette::WindowText, OleColor::toQColor(text));
+    palette.setColor(QPalette::Text, OleColor::toQColor(text));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& twips) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return label;
+}
+
+} // namespace
+
+frmSchreiben::frmSchreiben(Program& program, QWidget* parent)
+    : QMainWindow(parent), beep(Beep), program_(program),
+      scoring_(program.counters, program.FingerZones) {
+    buildWindow();
+    buildMenus();
+}
+
+frmSchreiben::~frmSchreiben() = default;
+
+void frmSchreiben::buildWindow() {
+    setWindowTitle(QStringLiteral("Schreibmodus"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(Twips::toPixels(13920), Twips::toPixels(9015));
+    setCentralWidget(client);
+
+    Frame4 = new QFrame(client);
+    Frame4->setGeometry(Twips::rect(60, -60, 13815, 9015));
+
+    rtb1 = new RichTextBox(Frame4);
+    rtb1->setGeometry(Twips::rect(1920, 120, 11115, 1695));
+    rtb1->setFont(lessonFont());
+    rtb1->setBackColor(OleColor::LightGrey);
+
+    Text1 = new QPlainTextEdit(Frame4);
+    Text1->setGeometry(Twips::rect(1920, 1860, 11115, 1695));
+    Text1->setFont(lessonFont());
+    setColors(Text1, OleColor::LightGrey, OleColor::Black);
+    Text1->setTabChangesFocus(true);
+    Text1->setUndoRedoEnabled(false);
+
+    Frame3 = new QFrame(Frame4);
+    Frame3->setGeometry(Twips::rect(60, 120, 1815, 3435));
+    Frame3->setFrameShape(QFrame::Box);
+    Frame3->setFrameShadow(QFrame::Sunken);
+
+    Label2 = makeLabel(Frame3, QString(), QRect(120, 180, 1575, 435));
+    Label2->setAlignment(Qt::AlignCenter);
+    QFont labelFont(QStringLiteral("Courier New"));
+    labelFont.setStyleHint(QFont::Monospace);
+    labelFont.setPointSizeF(18);
+    Label2->setFont(labelFont);
+    setColors(Label2, OleColor::Black, OleColor::Yellow);
+
+    const struct {
+        const char* caption;
+        QLabel** value;
+        int top;
+    } rows[] = {
+        {"Zeichen:", &lblMaxZeichen, 780}, {"Richtig:", &lblTrefferAnz, 1080},
+        {"Falsch:", &lblFehlerAnz, 1320},  {"Fehler %:", &lblFehlerProz, 1680},
+        {"Zeit:", &lblZeitInSec, 2100},    {"Anschl./min:", &lblAnschPerMin, 2400},
+    };
+    for (const auto& row : rows) {
+        makeLabel(Frame3, QString::fromUtf8(row.caption), QRect(120, row.top, 960, 255));
+        *row.value = makeLabel(Frame3, QString(), QRect(1080, row.top, 660, 255));
+        (*row.value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    const char* captions[] = {"Start", "Auswahl"};
+    for (int i = 0; i < 2; ++i) {
+        cmdRun[i] = new QPushButton(QString::fromUtf8(captions[i]), Frame3);
+        cmdRun[i]->setGeometry(Twips::rect(120 + i * 810, 2880, 780, 435));
+        cmdRun[i]->setAutoDefault(true); // Enter on the focused button presses it
+        connect(cmdRun[i], &QPushButton::clicked, this, [this, i] { cmdRun_Click(i); });
+    }
+    cmdRun[0]->setEnabled(false);
+
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(1000);
+    connect(Timer3, &QTimer::timeout, this, &frmSchreiben::Timer3_Timer);
+
+    cursor_ = std::make_unique<ExpectedCursor>(
+        *rtb1, ExpectedCursor::Style{LineBreakName, false},
+        ExpectedCursor::Hooks{
+            [this](const QString& expected) { Label2->setText(expected); },
+            [this] { Frame1->setKeyColor(ReturnKeyIndex, OleColor::Yellow); },
+            [this] { beep(); },
+            [this] { menulek_Click(5); },
+        });
+}
+
+void frmSchreiben::buildKeyboard() {
+    Frame1 = new OnScreenKeyboard(program_.KeyTable, Frame4);
+    Frame1->setGeometry(Twips::rect(60, 3660, 13695, 5295));
+    Frame1->setToolTip(QStringLiteral("Keybord"));
+
+    DinoControl1 = new DinoBar(Frame1);
+    DinoControl1->setGeometry(Twips::rect(4620, 180, 8475, 480));
+    DinoControl1->setBackColor(OleColor::Neutral);
+    picZIEL = new GoalFlag(Frame1);
+    picZIEL->setGeometry(Twips::rect(13140, 180, 495, 555));
+    Frame1->show();
+}
+
+void frmSchreiben::buildMenus() {
+    mLek = menuBar()->addMenu(QStringLiteral("&Lektionen"));
+    const char* captions[] = {"&Auswahl", "&Start", "&Pause", "&Weiter", "S&top", "Beenden"};
+    for (int i = 0; i < 6; ++i) {
+        menulek[i] = mLek->addAction(QString::fromUtf8(captions[i]));
+        menulek[i]->setEnabled(i == 0);
+        connect(menulek[i], &QAction::triggered, this, [this, i] { menulek_Click(i); });
+    }
+    menulek[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menulek[5]->setVisible(false); // the end of a lesson is entered by the cursor alone
+}
+
+bool frmSchreiben::Form_Load() {
+    inputFilter_ = new InputBoxFilter(
+        Text1, InputBoxFilter::Handlers{[this](int& code) { Text1_KeyDown(code); },
+                                        [this](int& code) { Text1_KeyPress(code); },
+                                        [this](int code) { Text1_KeyUp(code); }});
+    program_.helpFile = program_.programFolder + QStringLiteral("/quendal.chm");
+    program_.KeyTable = BuildKeyTable();
+    program_.FingerZones = BuildFingerZones();
+    buildKeyboard(); // the keys carry the legends of the table just built
+    if (!InitDatabase())
+        return false;
+    LoadSettings();
+    farbesetzen();
+    menulek_Click(4);
+    cmdRun[1]->setFocus(); // Enter opens the selection, as the welcome text says
+    return true;
+}
+
+void frmSchreiben::closeEvent(QCloseEvent* event) {
+    // Closing is never refused; a running lesson is not ended and stores nothing.
+    Timer3->stop();
+    delete inputFilter_;
+    inputFilter_ = nullptr;
+    event->accept();
+}
+
+bool frmSchreiben::InitDatabase() {
+    const QString folder = DataLocation::dataFolder();
+    program_.DbPath = DataLocation::databasePath();
+    QString error;
+    if (!DatabaseSetup::ensureWorkingCopy(
+            folder, program_.DbPath, DataLocation::templatePath(program_.programFolder), &error)) {
+        MessageBox::show(error, MessageBox::ProgramTitle, QMessageBox::Critical);
+        return false;
+    }
+    QString message;
+    if (!DatabaseSetup::OpenDatabase(program_.DbConnection, program_.DbPath, &message)) {
+        MessageBox::show(message);
+        return false;
+    }
+    return true;
+}
+
+void frmSchreiben::LoadSettings() {
+    // Nothing is stored yet: a first start's values.
+    program_.settings = Settings::defaults();
+    setWindowTitle(ProgramCaption + QStringLiteral(":  ") + program_.settings.Benutzer);
+    move(0, 0);
+}
+
+frmLek& frmSchreiben::lessonDialog() {
+    if (!lek_)
+        lek_ = std::make_unique<frmLek>(program_.DbConnection, handOver, *Frame1, this);
+    return *lek_;
+}
+
+void frmSchreiben::menulek_Click(int index) {
+    switch (index) {
+    case 0: {
+        // A cancelled choice keeps the key of a loaded lesson, so a run started from there
+        // is stored under the right lesson.
+        const qint32 previous = handOver.LekAuswahl;
+        handOver.LekAuswahl = 0;
+        lessonDialog().showModal();
+        activateWindow(); // the dialog has no owner: bring the keys back to this window
+        if (handOver.LekAuswahl == 0) {
+            handOver.LekAuswahl = previous;
+            return;
+        }
+        menulek[1]->setEnabled(true);
+        cmdRun[0]->setEnabled(true);
+        cmdRun[0]->setFocus();
+        ClearAll();
+        rtb1->setText(handOver.LekText);
+        setWindowTitle(ProgramCaption + QStringLiteral(":  ") + handOver.LekTitle +
+                       QStringLiteral(":  ") + program_.settings.Benutzer);
+        break;
+    }
+    case 1:
+        menulek[0]->setEnabled(false);
+        menulek[1]->setEnabled(false);
+        menulek[2]->setEnabled(true);
+        cmdRun[0]->setText(QStringLiteral("Pause"));
+        menulek[4]->setEnabled(true);
+        cmdRun[1]->setText(QStringLiteral("Stop"));
+        StartLesson();
+        break;
+    case 2:
+        Text1->setEnabled(false);
+        menulek[2]->setEnabled(false);
+        menulek[3]->setEnabled(true);
+        cmdRun[0]->setText(QStringLiteral("Weiter"));
+        Timer3->stop();
+        break;
+    case 3:
+        Text1->setEnabled(true);
+        menulek[2]->setEnabled(true);
+        cmdRun[0]->setText(QStringLiteral("Pause"));
+        menulek[3]->setEnabled(false);
+        Text1->setFocus();
+        Timer3->start();
+        break;
+    case 4:
+    case 5:
+        menulek[0]->setEnabled(true);
+        cmdRun[1]->setText(QStringLiteral("Auswahl"));
+        menulek[1]->setEnabled(false);
+        cmdRun[0]->setText(QStringLiteral("Start"));
+        cmdRun[0]->setEnabled(false);
+        menulek[2]->setEnabled(false);
+        menulek[3]->setEnabled(false);
+        menulek[4]->setEnabled(false);
+        if (index == 4) {
+            ClearAll();
+            rtb1->setText(welcomeText());
+        } else {
+            LektionEnde();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSchreiben::cmdRun_Click(int index) {
+    if (index < 0 || index > 1)
+        return;
+    const QString caption = cmdRun[index]->text();
+    static const struct {
+        int button;
+        const char* caption;
+        int entry;
+    } table[] = {
+        {0, "Start", 1}, {0, "Pause", 2}, {0, "Weiter", 3}, {1, "Auswahl", 0}, {1, "Stop", 4}};
+    for (const auto& row : table)
+        if (row.button == index && caption == QLatin1String(row.caption)) {
+            menulek_Click(row.entry);
+            return;
+        }
+}
+
+void frmSchreiben::ClearAll() {
+    Timer3->stop();
+    Label2->setText(QString());
+    lblMaxZeichen->setText(QString());
+    lblFehlerAnz->setText(QString());
+    lblFehlerProz->setText(QStringLiteral("-"));
+    lblAnschPerMin->setText(QString());
+    lblTrefferAnz->setText(QString());
+    lblZeitInSec->setText(QString());
+    rtb1->setText(QString());
+    rtb1->setLocked(true);
+    Text1->setPlainText(QString());
+    Text1->setEnabled(false);
+    Text1->setReadOnly(true);
+    DinoControl1->hide();
+    picZIEL->hide();
+    DinoControl1->setValue(0);
+    DinoControl1->setMax(0);
+    program_.counters.clear();
+}
+
+void frmSchreiben::StartLesson() {
+    rtb1->setLocked(false);
+    Text1->setPlainText(QString());
+    Text1->setEnabled(true);
+    Text1->setReadOnly(false);
+    Text1->setFocus();
+    CountChars();
+    Timer3->start();
+    cursor_->reset();
+    DinoControl1->setMax(program_.counters.Zeichenanzahl);
+    DinoControl1->setVisible(program_.settings.checkDino);
+    picZIEL->setVisible(program_.settings.checkDino);
+}
+
+void frmSchreiben::CountChars() {
+    program_.counters.Zeichenanzahl = ::CountChars(handOver.LekText);
+    lblMaxZeichen->setText(QString::number(program_.counters.Zeichenanzahl));
+}
+
+void frmSchreiben::Text1_KeyDown(int& keyCode) {
+    if (keyCode >= 36 && keyCode <= 40) {
+        keyCode = 0; // Home and the arrows would move the caret away from the typed text
+        return;
+    }
+    Frame1->keyDown(keyCode);
+}
+
+void frmSchreiben::Text1_KeyUp(int keyCode) {
+    Frame1->keyUp(keyCode);
+}
+
+void frmSchreiben::Text1_KeyPress(int& charCode) {
+    switch (judgeKeystroke(Label2->text(), charCode, LineBreakName)) {
+    case Keystroke::LineBreakTyped:
+        cursor_->advance(); // no hit; the Enter reaches the box as a new line
+        break;
+    case Keystroke::LineBreakMissed:
+        charCode = 0;
+        program_.sounds.ErrorSound();
+        break;
+    case Keystroke::Hit:
+        // Counted before the cursor moves on, so that the end of the lesson sees this hit.
+        CountGood();
+        cursor_->advance();
+        break;
+    case Keystroke::Miss:
+        charCode = 0;
+        CountBad();
+        break;
+    }
+}
+
+void frmSchreiben::CountGood() {
+    scoring_.countGood();
+    lblTrefferAnz->setText(QString::number(program_.counters.Treffer));
+    DinoControl1->setValue(program_.counters.Treffer);
+    program_.sounds.KeySound();
+    lblFehlerProz->setText(scoring_.fehlerProzLabel());
+}
+
+void frmSchreiben::CountBad() {
+    scoring_.countBad(Label2->text());
+    lblFehlerAnz->setText(QString::number(program_.counters.Fehler));
+    program_.sounds.ErrorSound();
+    lblFehlerProz->setText(scoring_.fehlerProzLabel());
+}
+
+void frmSchreiben::ShowFehlerProz() {
+    scoring_.ShowFehlerProz();
+    lblFehlerProz->setText(scoring_.fehlerProzLabel());
+}
+
+void frmSchreiben::Handpruef(const QString& key) {
+    scoring_.Handpruef(key);
+}
+
+void frmSchreiben::Timer3_Timer() {
+    lessonClockTick(program_.counters);
+    lblZeitInSec->setText(FormatMinSec(program_.counters.Dauer));
+    lblAnschPerMin->setText(QString::number(qint64(program_.counters.AnschPerMin)));
+}
+
+void frmSchreiben::LektionEnde() {
+    Timer3->stop();
+    DinoControl1->hide();
+    picZIEL->hide();
+    DinoControl1->setMax(0);
+    DinoControl1->setValue(0);
+    rtb1->setLocked(true);
+    Text1->setReadOnly(true);
+    rtb1->setText(QString());
+    QString summary = summaryText(program_.counters);
+    Text1->setPlainText(summary.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    SaveLog();
+    cmdRun[1]->setFocus();
+    lowlite();
+}
+
+void frmSchreiben::SaveLog() {
+    const LessonCounters& c = program_.counters;
+    ResultRow row;
+    row.Zeitpunkt = QDateTime::currentDateTime();
+    row.Lektion = handOver.LekAuswahl;
+    row.Dateiname = handOver.LekTitle;
+    row.Zeichenanzahl = c.Zeichenanzahl;
+    row.Dauer = c.Dauer;
+    row.Treffer = c.Treffer;
+    row.Fehler = c.Fehler;
+    for (int f = 1; f <= 10; ++f)
+        row.ff[f - 1] = c.ff[f];
+    QString error;
+    if (!ResultLog::insert(program_.DbConnection, row, &error))
+        MessageBox::show(QStringLiteral("Das Ergebnis der Lektion konnte nicht gespeichert "
+                                        "werden.\r\n") +
+                             error,
+                         MessageBox::ProgramTitle, QMessageBox::Warning, this);
+}
+
+QString frmSchreiben::ffstr() const {
+    return ::ffstr(program_.counters);
+}
+
+void frmSchreiben::farbesetzen() {
+    const quint32 color = quint32(program_.settings.Farbwert1);
+    Frame1->setFrameColor(color);
+    DinoControl1->setBackColor(color);
+    picZIEL->setBackColor(color);
+    Frame1->paintAllKeys(color);
+}
+
+void frmSchreiben::highlite(const QString& hlstr) {
+    Frame1->highlite(hlstr);
+}
+
+void frmSchreiben::lowlite() {
+    Frame1->lowlite();
+}

@@ -1,0 +1,287 @@
+#include "frmLek.h"
+
+#include "LessonHandOver.h"
+#include "data/LessonQueries.h"
+#include "keyboard/OnScreenKeyboard.h"
+#include "platform/Database.h"
+#include "platform/OleColor.h"
+#include "platform/RecordSet.h"
+#include "platform/Twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabBar>
+#include <QWindow>
+#include <algorithm>
+
+struct frmLek::Private {
+    Private(const Database& database, LessonHandOver& lesson, OnScreenKeyboard& keys,
+            QWidget* anchorWidget)
+        : db(database), handOver(lesson), keyboard(keys), anchor(anchorWidget) {}
+
+    const Database& db;
+    LessonHandOver& handOver;
+    OnScreenKeyboard& keyboard;
+    QPointer<QWidget> anchor;
+
+    // The lesson under the slider; kept between showings like the dialog itself.
+    RecordSet rsLek;
+    // True only while rsLek stands on the lesson the dialog shows, so OK can hand it over.
+    bool lessonLoaded = false;
+
+    QFrame* tabPane = nullptr;
+    QFrame* Frame1 = nullptr;
+    QFrame* Frame2 = nullptr;
+};
+
+namespace {
+
+QLabel* makeInfoLabel(QFrame* frame) {
+    auto* label = new QLabel(frame);
+    label->setGeometry(0, 0, frame->width(), frame->height());
+    label->setTextFormat(Qt::PlainText); // comments are shown as written, never as markup
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, OleColor::toQColor(OleColor::LightGrey));
+    label->setPalette(pal);
+    QFont font = label->font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QPushButton* makeButton(const QString& text, const QRect& geometry, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// Tab captions show a type name as stored: an ampersand is not a mnemonic here.
+QString tabCaption(const QString& name) {
+    QString caption = name;
+    return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& keyboard,
+               QWidget* anchor)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
+      d(std::make_unique<Private>(db, handOver, keyboard, anchor)) {
+    setObjectName(QStringLiteral("frmLek"));
+    setWindowTitle(QStringLiteral("Lektionen"));
+    setFixedSize(Twips::toPixels(7935), Twips::toPixels(4800));
+
+    // The tab strip: a bar of tabs on top of a pane; the other controls lie on the pane.
+    const QRect strip = Twips::rect(60, 120, 7815, 3915);
+    TabStrip1 = new QTabBar(this);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    TabStrip1->setExpanding(false);
+    TabStrip1->setUsesScrollButtons(true);
+    TabStrip1->addTab(QStringLiteral("X"));
+    const int barHeight = TabStrip1->sizeHint().height();
+    TabStrip1->removeTab(0);
+    TabStrip1->setGeometry(strip.x(), strip.y(), strip.width(), barHeight);
+
+    d->tabPane = new QFrame(this);
+    d->tabPane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    d->tabPane->setGeometry(strip.x(), strip.y() + barHeight - 1, strip.width(),
+                            strip.height() - barHeight + 1);
+    TabStrip1->raise();
+
+    d->Frame2 = new QFrame(this);
+    d->Frame2->setObjectName(QStringLiteral("Frame2"));
+    d->Frame2->setGeometry(Twips::rect(1020, 600, 915, 495));
+    lblTextNr = makeInfoLabel(d->Frame2);
+    lblTextNr->setObjectName(QStringLiteral("lblTextNr"));
+
+    SliderNr = new QSlider(Qt::Horizontal, this);
+    SliderNr->setObjectName(QStringLiteral("SliderNr"));
+    SliderNr->setGeometry(Twips::rect(2160, 600, 4875, 495));
+    SliderNr->setMinimum(1);
+    SliderNr->setMaximum(2);
+    SliderNr->setValue(1);
+    SliderNr->setSingleStep(1);
+    SliderNr->setPageStep(1);
+    SliderNr->setTickPosition(QSlider::TicksBelow);
+    SliderNr->setTickInterval(1);
+
+    d->Frame1 = new QFrame(this);
+    d->Frame1->setObjectName(QStringLiteral("Frame1"));
+    d->Frame1->setGeometry(Twips::rect(360, 1200, 7215, 2535));
+    lblTextComment = makeInfoLabel(d->Frame1);
+    lblTextComment->setObjectName(QStringLiteral("lblTextComment"));
+
+    CommandOk = makeButton(QStringLiteral("OK"), Twips::rect(5580, 4140, 1095, 495), this);
+    CommandOk->setObjectName(QStringLiteral("CommandOk"));
+    CommandOk->setDefault(true);
+    CommandAbr = makeButton(QStringLiteral("Abbrechen"), Twips::rect(6720, 4140, 1095, 495), this);
+    CommandAbr->setObjectName(QStringLiteral("CommandAbr"));
+    Command1 =
+        makeButton(QStringLiteral("Eigenen Text laden"), Twips::rect(180, 4140, 2055, 495), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    // The import of an own text file is not there yet.
+    Command1->setEnabled(false);
+
+    setTabOrder(TabStrip1, SliderNr);
+    setTabOrder(SliderNr, CommandOk);
+    setTabOrder(CommandOk, CommandAbr);
+    setTabOrder(CommandAbr, Command1);
+
+    connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    connect(SliderNr, &QSlider::valueChanged, this, [this] { SliderNr_Change(); });
+    connect(CommandOk, &QPushButton::clicked, this, [this] { CommandOk_Click(); });
+    // Esc, the close box and "Abbrechen" all end in reject(): nothing is handed over.
+    connect(CommandAbr, &QPushButton::clicked, this, &QDialog::reject);
+
+    CommandOk->setEnabled(false);
+}
+
+frmLek::~frmLek() = default;
+
+int frmLek::showModal() {
+    Form_Load();
+    return exec();
+}
+
+void frmLek::Form_Load() {
+    gettabs();
+    if (TabStrip1->count() > 0) {
+        TabStrip1_Click();
+    } else {
+        // No exercise types at all: nothing to show and nothing to take.
+        LekTotal = 0;
+        {
+            const QSignalBlocker blocker(SliderNr);
+            SliderNr->setMaximum(2);
+            SliderNr->setValue(1);
+        }
+        SliderNr->setEnabled(false);
+        lblTextNr->setText(QString());
+        lblTextComment->setText(QString());
+        d->lessonLoaded = false;
+        CommandOk->setEnabled(false);
+    }
+
+    // Top-aligned with the main window and centred on its width, measured from the screen's
+    // left edge rather than from the main window's own position.
+    if (d->anchor) {
+        const QRect anchor = d->anchor->frameGeometry();
+        const float left = float(anchor.width()) / 2.0f - float(frameWidth()) / 2.0f;
+        move(qRound(left), anchor.top());
+    }
+}
+
+void frmLek::gettabs() {
+    // Rebuilding must not count as the user selecting a tab.
+    const QSignalBlocker blocker(TabStrip1);
+    while (TabStrip1->count() > 0)
+        TabStrip1->removeTab(0);
+
+    RecordSet rs;
+    if (!LessonQueries::openTypes(rs, d->db))
+        return;
+    rs.moveFirst();
+    for (int i = 1; i <= rs.recordCount(); ++i) {
+        const QString name = rs.text(QStringLiteral("bezeichnung"));
+        const int index = TabStrip1->addTab(tabCaption(name));
+        TabStrip1->setTabData(index, name); // the tab's key: the type's name as stored
+        rs.moveNext();
+    }
+    rs.close();
+    if (TabStrip1->count() > 0)
+        TabStrip1->setCurrentIndex(0);
+}
+
+int frmLek::frameWidth() {
+    // Before the first showing the frame is not known to the widget yet; the native window
+    // knows its margins as soon as it exists (where the platform can tell them at all).
+    create();
+    QMargins margins;
+    if (const QWindow* window = windowHandle())
+        margins = window->frameMargins();
+    return std::max(frameGeometry().width(), width() + margins.left() + margins.right());
+}
+
+qint32 frmLek::LekCount(const QString& art) const {
+    return LessonQueries::LekCount(d->db, art);
+}
+
+void frmLek::TabStrip1_Click() {
+    const int tab = TabStrip1->currentIndex();
+    const QString art = tab >= 0 ? TabStrip1->tabData(tab).toString() : QString();
+    LekTotal = tab >= 0 ? LekCount(art) : 0;
+
+    {
+        // A maximum below the current value clamps the value; that clamped number must not
+        // be looked up, since the new type may not have it.
+        const QSignalBlocker blocker(SliderNr);
+        SliderNr->setMaximum(LekTotal >= 2 ? LekTotal : 2);
+    }
+    SliderNr->setEnabled(LekTotal >= 2);
+
+    // Lesson 1 of the new type, whether or not the slider already stood at 1.
+    if (SliderNr->value() != 1)
+        SliderNr->setValue(1);
+    else
+        SliderNr_Change();
+}
+
+void frmLek::SliderNr_Change() {
+    if (LekTotal == 0) {
+        // The preview of the lesson shown before stays; there is nothing to take here.
+        lblTextNr->setText(QString());
+        lblTextComment->setText(QString());
+        d->lessonLoaded = false;
+        CommandOk->setEnabled(false);
+        return;
+    }
+
+    const qint32 nr = SliderNr->value();
+    const int tab = TabStrip1->currentIndex();
+    const bool found =
+        nr >= 1 && nr <= LekTotal && tab >= 0 &&
+        LessonQueries::openLesson(d->rsLek, d->db, nr, TabStrip1->tabData(tab).toString()) &&
+        d->rsLek.recordCount() > 0;
+    d->lessonLoaded = found;
+    CommandOk->setEnabled(found);
+    if (!found) {
+        // A gap in the numbering: show nothing rather than another lesson's data.
+        lblTextNr->setText(QString());
+        lblTextComment->setText(QString());
+        return;
+    }
+
+    lblTextNr->setText(d->rsLek.text(QStringLiteral("ordnungszahl")));
+    lblTextComment->setText(d->rsLek.text(QStringLiteral("Kommentar")));
+    d->keyboard.highlite(d->rsLek.text(QStringLiteral("tasten")));
+}
+
+void frmLek::CommandOk_Click() {
+    if (!d->lessonLoaded || !d->rsLek.isOpen() || d->rsLek.eof() || d->rsLek.bof())
+        return;
+    d->handOver.LekText = d->rsLek.text(QStringLiteral("uebungstext"));
+    d->handOver.LekAuswahl = d->rsLek.field(QStringLiteral("Id")).toInt();
+    d->handOver.LekTitle = d->rsLek.text(QStringLiteral("Title"));
+    d->rsLek.close();
+    d->lessonLoaded = false;
+    accept();
+}
+
+void frmLek::done(int result) {
+    // However the dialog closes, the preview ends with it.
+    d->keyboard.lowlite();
+    QDialog::done(result);
+}

@@ -1,0 +1,7 @@
+#include "Beep.h"
+
+#include <QApplication>
+
+void Beep() {
+    QApplication::beep();
+}

@@ -1,0 +1,47 @@
+#include "TypingTexts.h"
+
+#include <QLocale>
+#include <QStringList>
+
+QString FormatMinSec(qint32 seconds) {
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString formatSingle(float value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(double(value), 'g', 7);
+}
+
+QString ffstr(const LessonCounters& counters) {
+    QStringList parts;
+    for (int f = 1; f <= 10; ++f)
+        parts << QString::number(counters.ff[f]);
+    return parts.join(QLatin1Char(','));
+}
+
+qint32 CountChars(const QString& lessonText) {
+    qint32 count = qint32(lessonText.size());
+    // Each CR is taken with the character after it, as a CR LF pair.
+    for (qsizetype p = lessonText.indexOf(QLatin1Char('\r')); p >= 0;
+         p = lessonText.indexOf(QLatin1Char('\r'), p + 2))
+        count -= 2;
+    return count;
+}
+
+QString summaryText(const LessonCounters& c) {
+    return QStringLiteral("MaxZeichen: ") + QString::number(c.Zeichenanzahl) +
+           QStringLiteral("   Übungsdauer: ") + FormatMinSec(c.Dauer) + QStringLiteral("\r\n") +
+           QStringLiteral("Fehler: ") + QString::number(c.Fehler) + QStringLiteral("(") +
+           formatSingle(c.FehlerProz) + QStringLiteral(" Prozent ) ") +
+           QString::number(qint64(c.AnschPerMin)) + QStringLiteral(" Anschläge/Min") +
+           QStringLiteral("\r\n") +
+           QStringLiteral("Um ein neue Lektion auszuwählen, drücken Sie ENTER");
+}
+
+QString welcomeText() {
+    return QStringLiteral(
+        "Willkommen zu Quendal 1.1\r\nUm eine Lektion auszuwählen, drücken Sie ENTER");
+}
