@@ -96,6 +96,10 @@ void frmSchreiben::buildWindow() {
     Frame3->setGeometry(Twips::rect(60, 120, 1815, 3435));
     Frame3->setFrameShape(QFrame::Box);
     Frame3->setFrameShadow(QFrame::Sunken);
+    QFont panelFont(QStringLiteral("Arial")); // narrow enough for the counters' captions
+    panelFont.setStyleHint(QFont::SansSerif);
+    panelFont.setPointSizeF(8);
+    Frame3->setFont(panelFont);
 
     Label2 = makeLabel(Frame3, QString(), QRect(120, 180, 1575, 435));
     Label2->setAlignment(Qt::AlignCenter);
@@ -115,15 +119,15 @@ void frmSchreiben::buildWindow() {
         {"Zeit:", &lblZeitInSec, 2100},    {"Anschl./min:", &lblAnschPerMin, 2400},
     };
     for (const auto& row : rows) {
-        makeLabel(Frame3, QString::fromUtf8(row.caption), QRect(120, row.top, 960, 255));
-        *row.value = makeLabel(Frame3, QString(), QRect(1080, row.top, 660, 255));
+        makeLabel(Frame3, QString::fromUtf8(row.caption), QRect(120, row.top, 1020, 255));
+        *row.value = makeLabel(Frame3, QString(), QRect(1080, row.top, 630, 255));
         (*row.value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     const char* captions[] = {"Start", "Auswahl"};
     for (int i = 0; i < 2; ++i) {
         cmdRun[i] = new QPushButton(QString::fromUtf8(captions[i]), Frame3);
-        cmdRun[i]->setGeometry(Twips::rect(120 + i * 810, 2880, 780, 435));
+        cmdRun[i]->setGeometry(Twips::rect(90 + i * 825, 2880, 810, 435));
         cmdRun[i]->setAutoDefault(true); // Enter on the focused button presses it
         connect(cmdRun[i], &QPushButton::clicked, this, [this, i] { cmdRun_Click(i); });
     }
