@@ -75,11 +75,15 @@ QString Database::path() const {
 }
 
 bool Database::exec(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(connection());
+    return run(query, sql, values);
+}
+
+bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& values) const {
     if (!isOpen()) {
         lastError_ = QStringLiteral("Keine Verbindung zur Datenbank.");
         return false;
     }
-    QSqlQuery query(connection());
     if (!query.prepare(sql)) {
         lastError_ = query.lastError().text();
         return false;
@@ -95,17 +99,12 @@ bool Database::exec(const QString& sql, const QVariantList& values) {
 }
 
 bool Database::hasTable(const QString& name) const {
-    if (!isOpen())
-        return false;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral(
-        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(name);
-    if (!query.exec()) {
-        lastError_ = query.lastError().text();
-        return false;
-    }
-    return query.next();
+    return run(query,
+               QStringLiteral(
+                   "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+               {name}) &&
+           query.next();
 }
 
 QSqlDatabase Database::connection() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 
@@ -22,6 +23,9 @@ public:
 
     // A statement that returns no rows (a direct command); false with lastError() on failure.
     bool exec(const QString& sql, const QVariantList& values = {});
+    // Prepares sql on query (made on connection()), binds values in order and runs it; false
+    // with lastError() on failure.
+    bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) const;
     bool hasTable(const QString& name) const;
 
     QSqlDatabase connection() const;

@@ -8,21 +8,11 @@
 
 bool RecordSet::open(const Database& db, const QString& sql, const QVariantList& values) {
     close();
-    if (!db.isOpen()) {
-        lastError_ = QStringLiteral("Keine Verbindung zur Datenbank.");
-        return false;
-    }
     QSqlQuery query(db.connection());
     // The whole result is copied at once, so a forward-only cursor is all the driver needs.
     query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        lastError_ = query.lastError().text();
-        return false;
-    }
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec()) {
-        lastError_ = query.lastError().text();
+    if (!db.run(query, sql, values)) {
+        lastError_ = db.lastError();
         return false;
     }
     const QSqlRecord record = query.record();

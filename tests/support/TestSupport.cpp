@@ -58,10 +58,7 @@ QVariant queryValue(const QString& dbPath, const QString& sql, const QVariantLis
     if (!db.open(dbPath))
         return {};
     QSqlQuery query(db.connection());
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec() || !query.next())
+    if (!db.run(query, sql, values) || !query.next())
         return {};
     return query.value(0);
 }
