@@ -23,6 +23,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -57,6 +58,30 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& twips) {
     return label;
 }
 
+// The window icon: a light key cap with a "Q" on the keyboard's blue.
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(OleColor::toQColor(OleColor::Neutral));
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal m = size * 0.12;
+        painter.setPen(QPen(QColor(110, 110, 110), qMax(1.0, size / 24.0)));
+        painter.setBrush(QColor(245, 245, 245));
+        painter.drawRoundedRect(QRectF(m, m, size - 2 * m, size - 2 * m), size * 0.12, size * 0.12);
+        QFont font(QStringLiteral("Arial"));
+        font.setBold(true);
+        font.setPixelSize(int(size * 0.55));
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("Q"));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace
 
 frmSchreiben::frmSchreiben(Program& program, QWidget* parent)
@@ -70,6 +95,7 @@ frmSchreiben::~frmSchreiben() = default;
 
 void frmSchreiben::buildWindow() {
     setWindowTitle(QStringLiteral("Schreibmodus"));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
