@@ -6,8 +6,9 @@
 namespace LessonQueries {
 
 bool openTypes(RecordSet& rs, const Database& db) {
-    // No ORDER BY: the tabs follow the order in which the types are stored.
-    return rs.open(db, QStringLiteral("SELECT bezeichnung FROM uebungsarten"));
+    // The tabs follow the order in which the types are stored. Said explicitly: without it
+    // SQLite may read the names from their unique index, in alphabetical order.
+    return rs.open(db, QStringLiteral("SELECT bezeichnung FROM uebungsarten ORDER BY rowid"));
 }
 
 qint32 LekCount(const Database& db, const QString& art) {

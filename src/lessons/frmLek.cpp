@@ -82,6 +82,11 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
       d(std::make_unique<Private>(db, handOver, keyboard, anchor)) {
     setObjectName(QStringLiteral("frmLek"));
     setWindowTitle(QStringLiteral("Lektionen"));
+    // The dialog font of the design, small enough for all exercise types to show as tabs.
+    QFont dialogFont(QStringLiteral("Arial"));
+    dialogFont.setStyleHint(QFont::SansSerif);
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
     setFixedSize(Twips::toPixels(7935), Twips::toPixels(4800));
 
     // The tab strip: a bar of tabs on top of a pane; the other controls lie on the pane.
@@ -90,6 +95,10 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     TabStrip1->setExpanding(false);
     TabStrip1->setUsesScrollButtons(true);
+    TabStrip1->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 4px 5px; border: 1px solid #a0a0a0; border-bottom: none;"
+        " background: #e4e4e4; margin-right: 1px; }"
+        "QTabBar::tab:selected { background: #fafafa; }"));
     TabStrip1->addTab(QStringLiteral("X"));
     const int barHeight = TabStrip1->sizeHint().height();
     TabStrip1->removeTab(0);
