@@ -1,5 +1,8 @@
 #include "TemplateCopy.h"
 
+#include "data/LessonQueries.h"
+#include "platform/RecordSet.h"
+
 #include "TestSupport.h"
 
 #include <QFile>
@@ -31,12 +34,23 @@ QVariantList TemplateCopy::column(const QString& sql, const QVariantList& values
     return result;
 }
 
+QStringList TemplateCopy::texts(const QString& sql) {
+    QStringList result;
+    for (const QVariant& value : column(sql))
+        result << value.toString();
+    return result;
+}
+
 QList<CourseType> TemplateCopy::types() {
     QList<CourseType> result;
-    for (const QVariant& name : column(QStringLiteral("SELECT bezeichnung FROM uebungsarten"))) {
+    RecordSet tabs; // the selection dialog's own statement
+    if (!LessonQueries::openTypes(tabs, db_))
+        return result;
+    for (; !tabs.eof(); tabs.moveNext()) {
+        const QString name = tabs.text(QStringLiteral("bezeichnung"));
         const QVariantList ids =
             column(QStringLiteral("SELECT id FROM uebungsarten WHERE bezeichnung = ?"), {name});
-        result << CourseType{ids.value(0).toLongLong(), name.toString()};
+        result << CourseType{ids.value(0).toLongLong(), name};
     }
     return result;
 }

@@ -37,6 +37,8 @@ public:
 
     // The first column of every row of a statement, in the order the database returns them.
     QVariantList column(const QString& sql, const QVariantList& values = {});
+    // The same as text.
+    QStringList texts(const QString& sql);
     // The types in the order of the selection dialog's tabs (its own statement, no ORDER BY).
     QList<CourseType> types();
     // Every lesson of the given types in course order: type by type, then by ordnungszahl.

@@ -14,13 +14,6 @@ class TstCourseExtras : public QObject {
 private:
     std::unique_ptr<TemplateCopy> copy_;
 
-    QStringList texts(const QString& sql) {
-        QStringList result;
-        for (const QVariant& value : copy_->column(sql))
-            result << value.toString();
-        return result;
-    }
-
 private slots:
     void initTestCase() {
         copy_ = std::make_unique<TemplateCopy>();
@@ -28,7 +21,7 @@ private slots:
     }
 
     void tipsAreManyDistinctAndFitTheCard() {
-        const QStringList tips = texts(QStringLiteral("SELECT txt FROM tips"));
+        const QStringList tips = copy_->texts(QStringLiteral("SELECT txt FROM tips"));
         QVERIFY2(copy_->error().isEmpty(), qPrintable(copy_->error()));
         QVERIFY(tips.size() >= 20);
         QVERIFY2(QSet<QString>(tips.begin(), tips.end()).size() == tips.size(), "a tip twice");
@@ -41,7 +34,7 @@ private slots:
 
     void gymnasticsAreTwoToFiveSentences() {
         // The exercise label holds about six lines of bold text.
-        const QStringList exercises = texts(QStringLiteral("SELECT txt FROM gym"));
+        const QStringList exercises = copy_->texts(QStringLiteral("SELECT txt FROM gym"));
         QVERIFY2(copy_->error().isEmpty(), qPrintable(copy_->error()));
         QVERIFY(exercises.size() >= 10);
         for (const QString& exercise : exercises) {
@@ -55,9 +48,9 @@ private slots:
     void keypadListShowsTheCourseInOrder() {
         // The trainer lists the titles in the order of its unordered statement; that order
         // must be the order in which the course was written.
-        const QStringList listed = texts(QStringLiteral("SELECT title FROM numuebungen"));
+        const QStringList listed = copy_->texts(QStringLiteral("SELECT title FROM numuebungen"));
         const QStringList written =
-            texts(QStringLiteral("SELECT title FROM numuebungen ORDER BY rowid"));
+            copy_->texts(QStringLiteral("SELECT title FROM numuebungen ORDER BY rowid"));
         QVERIFY2(copy_->error().isEmpty(), qPrintable(copy_->error()));
         QVERIFY(listed.size() >= 10);
         QCOMPARE(listed, written);
@@ -73,7 +66,7 @@ private slots:
     void keypadLessonsGrowFromTheHomeKeys() {
         KeypadProgression progression;
         QStringList faults;
-        for (const QString& title : texts(QStringLiteral("SELECT title FROM numuebungen"))) {
+        for (const QString& title : copy_->texts(QStringLiteral("SELECT title FROM numuebungen"))) {
             const QVariantList text = copy_->column(
                 QStringLiteral("SELECT txt FROM numuebungen WHERE title = ?"), {title});
             QCOMPARE(text.size(), 1);

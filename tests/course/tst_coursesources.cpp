@@ -25,13 +25,6 @@ private:
         return result.join(QStringLiteral("\r\n"));
     }
 
-    QStringList texts(const QString& sql) {
-        QStringList result;
-        for (const QVariant& value : copy_->column(sql))
-            result << value.toString();
-        return result;
-    }
-
 private slots:
     void initTestCase() {
         copy_ = std::make_unique<TemplateCopy>();
@@ -105,10 +98,12 @@ private slots:
             titles << v.toObject().value(QStringLiteral("title")).toString();
             keypadTexts << joined(v.toObject().value(QStringLiteral("text")));
         }
-        QCOMPARE(texts(QStringLiteral("SELECT txt FROM tips")), tips);
-        QCOMPARE(texts(QStringLiteral("SELECT txt FROM gym")), gym);
-        QCOMPARE(texts(QStringLiteral("SELECT title FROM numuebungen ORDER BY rowid")), titles);
-        QCOMPARE(texts(QStringLiteral("SELECT txt FROM numuebungen ORDER BY rowid")), keypadTexts);
+        QCOMPARE(copy_->texts(QStringLiteral("SELECT txt FROM tips")), tips);
+        QCOMPARE(copy_->texts(QStringLiteral("SELECT txt FROM gym")), gym);
+        QCOMPARE(copy_->texts(QStringLiteral("SELECT title FROM numuebungen ORDER BY rowid")),
+                 titles);
+        QCOMPARE(copy_->texts(QStringLiteral("SELECT txt FROM numuebungen ORDER BY rowid")),
+                 keypadTexts);
     }
 };
 
