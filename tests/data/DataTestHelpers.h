@@ -7,33 +7,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "TestSupport.h"
+
 namespace DataTest {
 
-// Sets (or, with unset, removes) an environment variable for one test and puts the old value
-// back afterwards.
-class EnvGuard {
-public:
-    explicit EnvGuard(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-        old_ = qgetenv(name);
-    }
-    EnvGuard(const char* name, const QString& value) : EnvGuard(name) {
-        qputenv(name_, value.toLocal8Bit());
-    }
-    ~EnvGuard() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-    void unset() { qunsetenv(name_); }
-    EnvGuard(const EnvGuard&) = delete;
-    EnvGuard& operator=(const EnvGuard&) = delete;
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
+using TestSupport::EnvGuard;
 
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);

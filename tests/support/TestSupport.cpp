@@ -21,18 +21,6 @@ QString templateDb() {
     return binDir() + QStringLiteral("/quendal1_1.mdb");
 }
 
-TempAppData::TempAppData()
-    : previous_(qgetenv("APPDATA")), hadPrevious_(qEnvironmentVariableIsSet("APPDATA")) {
-    qputenv("APPDATA", dir_.path().toLocal8Bit());
-}
-
-TempAppData::~TempAppData() {
-    if (hadPrevious_)
-        qputenv("APPDATA", previous_);
-    else
-        qunsetenv("APPDATA");
-}
-
 bool createEmptyDb(const QString& path) {
     {
         QFile file(path);

@@ -14,19 +14,43 @@ namespace TestSupport {
 QString binDir();     // the program folder of the build
 QString templateDb(); // the generated template database
 
+// Sets (or, with unset, removes) an environment variable for one test and puts the old value
+// back afterwards.
+class EnvGuard {
+public:
+    explicit EnvGuard(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
+        old_ = qgetenv(name);
+    }
+    EnvGuard(const char* name, const QString& value) : EnvGuard(name) {
+        qputenv(name_, value.toLocal8Bit());
+    }
+    ~EnvGuard() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    void unset() { qunsetenv(name_); }
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 // A fresh APPDATA for one test; the previous value comes back on destruction.
 class TempAppData {
 public:
-    TempAppData();
-    ~TempAppData();
+    TempAppData() : appdata_("APPDATA", dir_.path()) {}
     QString path() const { return dir_.path(); }
     QString dataFolder() const { return dir_.path() + QStringLiteral("/quendal1_1"); }
     QString dbPath() const { return dataFolder() + QStringLiteral("/quendal1_1.mdb"); }
 
 private:
     QTemporaryDir dir_;
-    QByteArray previous_;
-    bool hadPrevious_;
+    EnvGuard appdata_;
 };
 
 // Creates an empty lesson database (all tables, no rows) at path.
