@@ -1,11 +1,14 @@
 #include "frmSchreiben.h"
 
 #include "Program.h"
+#include "ToolBarPictures.h"
 #include "components/DinoBar.h"
 #include "components/GoalFlag.h"
+#include "components/PictureButton.h"
 #include "data/DataLocation.h"
 #include "data/DatabaseSetup.h"
 #include "data/ResultLog.h"
+#include "dialogs/Maker.h"
 #include "keyboard/InputBoxFilter.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "lessons/frmLek.h"
@@ -13,7 +16,10 @@
 #include "platform/MessageBox.h"
 #include "platform/OleColor.h"
 #include "platform/RichTextBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "settings/SettingsIO.h"
 #include "typing/LessonClock.h"
 #include "typing/TypingTexts.h"
 
@@ -21,12 +27,16 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -89,6 +99,9 @@ frmSchreiben::frmSchreiben(Program& program, QWidget* parent)
       scoring_(program.counters, program.FingerZones) {
     buildWindow();
     buildMenus();
+    buildToolBar();
+    // A fixed single border: the client area of the design plus the menu bar, never resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 frmSchreiben::~frmSchreiben() = default;
@@ -117,6 +130,12 @@ void frmSchreiben::buildWindow() {
     setColors(Text1, OleColor::LightGrey, OleColor::Black);
     Text1->setTabChangesFocus(true);
     Text1->setUndoRedoEnabled(false);
+    // No scroll bar and a slim margin: the summary's lines fit on their lines at the design width.
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Text1->setLineWidth(1);
+    Text1->document()->setDocumentMargin(1);
 
     Frame3 = new QFrame(Frame4);
     Frame3->setGeometry(Twips::rect(60, 120, 1815, 3435));
@@ -162,6 +181,9 @@ void frmSchreiben::buildWindow() {
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
     connect(Timer3, &QTimer::timeout, this, &frmSchreiben::Timer3_Timer);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &frmSchreiben::Timer1_Timer);
 
     cursor_ = std::make_unique<ExpectedCursor>(
         *rtb1, ExpectedCursor::Style{LineBreakName, false},
@@ -187,15 +209,112 @@ void frmSchreiben::buildKeyboard() {
 }
 
 void frmSchreiben::buildMenus() {
+    struct Entry {
+        const char* caption;
+        QKeySequence shortcut;
+    };
+    // Adds one menu's entries as an indexed array; a click hands the index to the handler.
+    const auto addEntries = [this](QMenu* menu, auto& actions, std::initializer_list<Entry> entries,
+                                   void (frmSchreiben::*handler)(int)) {
+        int i = 0;
+        for (const Entry& entry : entries) {
+            QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
+            action->setShortcut(entry.shortcut);
+            connect(action, &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
+            actions[i++] = action;
+        }
+    };
+    const QKeySequence none;
+    mDatei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    addEntries(mDatei, menuDatei, {{"&Beenden", Qt::CTRL | Qt::Key_Q}},
+               &frmSchreiben::menuDatei_Click);
+
     mLek = menuBar()->addMenu(QStringLiteral("&Lektionen"));
-    const char* captions[] = {"&Auswahl", "&Start", "&Pause", "&Weiter", "S&top", "Beenden"};
-    for (int i = 0; i < 6; ++i) {
-        menulek[i] = mLek->addAction(QString::fromUtf8(captions[i]));
-        menulek[i]->setEnabled(i == 0);
-        connect(menulek[i], &QAction::triggered, this, [this, i] { menulek_Click(i); });
-    }
-    menulek[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addEntries(mLek, menulek,
+               {{"&Auswahl", Qt::CTRL | Qt::Key_L},
+                {"&Start", none},
+                {"&Pause", none},
+                {"&Weiter", none},
+                {"S&top", none},
+                {"Beenden", none}},
+               &frmSchreiben::menulek_Click);
+    for (int i = 1; i < 6; ++i)
+        menulek[i]->setEnabled(false);
     menulek[5]->setVisible(false); // the end of a lesson is entered by the cursor alone
+
+    mGym = menuBar()->addMenu(QStringLiteral("&Gymnastik"));
+    addEntries(mGym, menuGym, {{"&Auswahl", Qt::CTRL | Qt::Key_G}}, &frmSchreiben::menuGym_Click);
+
+    mEinstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
+    addEntries(mEinstellungen, menuEinstellungen,
+               {{"&Audio", none},
+                {"&Reminder", Qt::CTRL | Qt::Key_R},
+                {"&Farbe", none},
+                {"&Verschiedenes", none}},
+               &frmSchreiben::menuEinstellungen_Click);
+
+    mModule = menuBar()->addMenu(QStringLiteral("&Module"));
+    addEntries(mModule, menuModule, {{"&Nummernblock", Qt::CTRL | Qt::Key_N}},
+               &frmSchreiben::menuModule_Click);
+
+    mAuswertung = menuBar()->addMenu(QStringLiteral("&Auswertung"));
+    addEntries(mAuswertung, menuAuswertung, {{"&Statistik", Qt::CTRL | Qt::Key_X}},
+               &frmSchreiben::menuAuswertung_Click);
+
+    mUeber = menuBar()->addMenu(QString::fromUtf8("&Über"));
+    addEntries(mUeber, menuUeber,
+               {{"&Quendal", Qt::CTRL | Qt::Key_Y},
+                {"Quendal im &Web", Qt::CTRL | Qt::Key_W},
+                {"&Mail", Qt::CTRL | Qt::Key_M}},
+               &frmSchreiben::menuUeber_Click);
+
+    mHilfe = menuBar()->addMenu(QStringLiteral("&?"));
+    addEntries(mHilfe, menuHilfe, {{"&QuenDal Hilfe", none}, {"Ti&ps und Tricks...", none}},
+               &frmSchreiben::menuHilfe_Click);
+    menWichtig = mHilfe->addAction(QStringLiteral("&Wichtige Informationen"));
+    connect(menWichtig, &QAction::triggered, this, &frmSchreiben::menWichtig_Click);
+
+    // Their windows are still to come.
+    for (QAction* action : menuEinstellungen)
+        action->setEnabled(false);
+    menuModule[0]->setEnabled(false);
+    menuAuswertung[0]->setEnabled(false);
+
+    // The help key works anywhere in the window, also while a lesson is typed.
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    connect(help, &QAction::triggered, this, &frmSchreiben::helpKey);
+    addAction(help);
+}
+
+void frmSchreiben::buildToolBar() {
+    const struct {
+        int index;
+        QString tooltip;
+        quint32 color;
+    } buttons[] = {
+        {0, QStringLiteral("Statistik / Auswertungen"), 0x80FF80},
+        {1, QStringLiteral("Browser starten (") + Maker::HomePage + QStringLiteral(")"), 0xFFFFFF},
+        {2, QStringLiteral("Reminder "), 0x80FF80},
+        {3, QString::fromUtf8("Lektionen - Auswahl öffnen"), 0xC0C0C0},
+        {4, QStringLiteral("Nummernblock - Trainer"), 0xC0C0C0},
+        {6, QStringLiteral("Optionen / Einstellungen"), 0xC0C0C0},
+    };
+    int slot = 0;
+    for (const auto& b : buttons) {
+        auto* button = new PictureButton(ToolBarPictures::forButton(b.index), b.color, Frame4);
+        button->setObjectName(QStringLiteral("ToolButton_%1").arg(b.index));
+        button->setToolTip(b.tooltip);
+        button->setGeometry(Twips::rect(13140, 180 + slot++ * 576, 555, 495));
+        connect(button, &QAbstractButton::clicked, this,
+                [this, i = b.index] { ToolButton_Click(i); });
+        ToolButton[b.index] = button;
+    }
+    // Their windows are still to come.
+    ToolButton[0]->setEnabled(false);
+    ToolButton[4]->setEnabled(false);
+    ToolButton[6]->setEnabled(false);
 }
 
 bool frmSchreiben::Form_Load() {
@@ -218,10 +337,19 @@ bool frmSchreiben::Form_Load() {
 
 void frmSchreiben::closeEvent(QCloseEvent* event) {
     // Closing is never refused; a running lesson is not ended and stores nothing.
+    Form_Unload();
+    event->accept();
+}
+
+void frmSchreiben::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
     Timer3->stop();
+    Timer1->stop();
+    SaveSettings();
     delete inputFilter_;
     inputFilter_ = nullptr;
-    event->accept();
 }
 
 bool frmSchreiben::InitDatabase() {
@@ -242,10 +370,41 @@ bool frmSchreiben::InitDatabase() {
 }
 
 void frmSchreiben::LoadSettings() {
-    // Nothing is stored yet: a first start's values.
-    program_.settings = Settings::defaults();
+    const SettingsStore store(SettingsIO::Application);
+    program_.settings = SettingsIO::loadOptions(store);
     setWindowTitle(ProgramCaption + QStringLiteral(":  ") + program_.settings.Benutzer);
-    move(0, 0);
+    const WindowPosition position = SettingsIO::loadPosition(store);
+    placeWindow(position.left, position.top);
+    settingsLoaded_ = true;
+}
+
+void frmSchreiben::SaveSettings() {
+    if (!settingsLoaded_)
+        return;
+    SettingsStore store(SettingsIO::Application);
+    if (!isMinimized())
+        SettingsIO::savePosition(store,
+                                 {float(Twips::fromPixels(x())), float(Twips::fromPixels(y()))});
+    SettingsIO::saveOptions(store, program_.settings);
+    store.flush(); // a file that cannot be written loses the options, never the program
+}
+
+// The stored corner is the frame's (title bar included). A corner that would put the whole
+// window outside every screen (a monitor that is gone) falls back to the top left corner.
+void frmSchreiben::placeWindow(float leftTwips, float topTwips) {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return; // the compositor places windows there
+    const auto toPixels = [](float twips) {
+        return Twips::toPixels(int(qBound(-2.0e9f, twips, 2.0e9f)));
+    };
+    QPoint corner(toPixels(leftTwips), toPixels(topTwips));
+    const QRect window(corner, frameGeometry().size().expandedTo(sizeHint()));
+    bool visible = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        visible = visible || screen->geometry().intersects(window);
+    if (!visible)
+        corner = QPoint(0, 0);
+    move(corner);
 }
 
 frmLek& frmSchreiben::lessonDialog() {
@@ -278,6 +437,7 @@ void frmSchreiben::menulek_Click(int index) {
     }
     case 1:
         menulek[0]->setEnabled(false);
+        ToolButton[3]->setEnabled(false);
         menulek[1]->setEnabled(false);
         menulek[2]->setEnabled(true);
         cmdRun[0]->setText(QStringLiteral("Pause"));
@@ -304,6 +464,7 @@ void frmSchreiben::menulek_Click(int index) {
     case 5:
         menulek[0]->setEnabled(true);
         cmdRun[1]->setText(QStringLiteral("Auswahl"));
+        ToolButton[3]->setEnabled(true);
         menulek[1]->setEnabled(false);
         cmdRun[0]->setText(QStringLiteral("Start"));
         cmdRun[0]->setEnabled(false);
@@ -320,6 +481,92 @@ void frmSchreiben::menulek_Click(int index) {
     default:
         break;
     }
+}
+
+void frmSchreiben::menuDatei_Click(int) {
+    close();
+}
+
+void frmSchreiben::menuGym_Click(int) {
+}
+
+void frmSchreiben::menuEinstellungen_Click(int) {
+}
+
+void frmSchreiben::menuModule_Click(int) {
+}
+
+void frmSchreiben::menuAuswertung_Click(int) {
+}
+
+void frmSchreiben::menuUeber_Click(int index) {
+    switch (index) {
+    case 1:
+        Shell::open(QUrl(Maker::HomePage));
+        break;
+    case 2:
+        Shell::open(QUrl(QStringLiteral("mailto:") + Maker::Mail));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSchreiben::menuHilfe_Click(int index) {
+    if (index == 0)
+        helpKey();
+}
+
+void frmSchreiben::menWichtig_Click() {
+    program_.sounds.OpenDocument(program_.programFolder + QStringLiteral("/Liesmich.rtf"),
+                                 program_.programFolder + QStringLiteral("/"));
+}
+
+void frmSchreiben::helpKey() {
+}
+
+void frmSchreiben::ToolButton_Click(int index) {
+    switch (index) {
+    case 0:
+        menuAuswertung_Click(0);
+        break;
+    case 1:
+        menuUeber_Click(1);
+        break;
+    case 2:
+        reminderStart(index);
+        break;
+    case 3:
+        menulek_Click(0);
+        break;
+    case 4:
+        menuModule_Click(0);
+        break;
+    case 6:
+        menuEinstellungen_Click(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSchreiben::reminderStart(int index) {
+    reminder.start();
+    Timer1->start();
+    ToolButton[index]->setBackColor(OleColor::Red);
+    beep();
+    ToolButton[index]->setCursor(Qt::WaitCursor);
+}
+
+void frmSchreiben::Timer1_Timer() {
+    if (!reminder.tick(program_.settings.Tdauer))
+        return;
+    Timer1->stop();
+    ToolButton[2]->setBackColor(0x80FF80);
+    ToolButton[2]->unsetCursor();
+    program_.sounds.PlayResSound(QStringLiteral("CHIMES2"));
+    MessageBox::show(QString::fromUtf8("Fleißig, fleißig...\r\n\r\naber jetzt ist die Zeit um! "),
+                     QStringLiteral("Reminder"), QMessageBox::Warning, this);
 }
 
 void frmSchreiben::cmdRun_Click(int index) {

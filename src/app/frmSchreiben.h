@@ -3,6 +3,7 @@
 #include "lessons/LessonHandOver.h"
 #include "typing/ExpectedCursor.h"
 #include "typing/Scoring.h"
+#include "typing/TrainingReminder.h"
 
 #include <QMainWindow>
 #include <array>
@@ -13,6 +14,7 @@ class DinoBar;
 class GoalFlag;
 class InputBoxFilter;
 class OnScreenKeyboard;
+class PictureButton;
 class QAction;
 class QFrame;
 class QLabel;
@@ -34,6 +36,8 @@ public:
 
     // The start-up sequence. False when the program has to end (the reason has been shown).
     bool Form_Load();
+    // The shutdown: settings written, input box released. Runs once, when the window closes.
+    void Form_Unload();
 
     // The lesson handed over by the selection dialog.
     LessonHandOver handOver;
@@ -51,6 +55,20 @@ public:
     void CountBad();
     void ShowFehlerProz();
     void Handpruef(const QString& key);
+
+    // Menus and tool bar.
+    void menuDatei_Click(int index);
+    void menuGym_Click(int index);
+    void menuEinstellungen_Click(int index);
+    void menuModule_Click(int index);
+    void menuAuswertung_Click(int index);
+    void menuUeber_Click(int index);
+    void menuHilfe_Click(int index);
+    void menWichtig_Click();
+    void ToolButton_Click(int index);
+
+    // The training reminder, started by tool bar button 2.
+    TrainingReminder reminder;
 
     void LektionEnde();
     void SaveLog();
@@ -75,8 +93,26 @@ public:
     DinoBar* DinoControl1 = nullptr;
     GoalFlag* picZIEL = nullptr;
     QTimer* Timer3 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QMenu* mDatei = nullptr;
     QMenu* mLek = nullptr;
+    QMenu* mGym = nullptr;
+    QMenu* mEinstellungen = nullptr;
+    QMenu* mModule = nullptr;
+    QMenu* mAuswertung = nullptr;
+    QMenu* mUeber = nullptr;
+    QMenu* mHilfe = nullptr;
+    std::array<QAction*, 1> menuDatei{};
     std::array<QAction*, 6> menulek{};
+    std::array<QAction*, 1> menuGym{};
+    std::array<QAction*, 4> menuEinstellungen{};
+    std::array<QAction*, 1> menuModule{};
+    std::array<QAction*, 1> menuAuswertung{};
+    std::array<QAction*, 3> menuUeber{};
+    std::array<QAction*, 2> menuHilfe{};
+    QAction* menWichtig = nullptr;
+    // Tool bar buttons 0 to 4 and 6; there is no button 5.
+    std::array<PictureButton*, 7> ToolButton{};
 
     // The system beep; replaceable so that a beep can be observed.
     std::function<void()> beep;
@@ -88,8 +124,14 @@ private:
     void buildWindow();
     void buildKeyboard();
     void buildMenus();
+    void buildToolBar();
     bool InitDatabase();
     void LoadSettings();
+    void SaveSettings();
+    void placeWindow(float leftTwips, float topTwips);
+    void reminderStart(int index);
+    void Timer1_Timer();
+    void helpKey();
     void StartLesson();
     void CountChars();
     void Text1_KeyDown(int& keyCode);
@@ -103,4 +145,6 @@ private:
     std::unique_ptr<ExpectedCursor> cursor_;
     InputBoxFilter* inputFilter_ = nullptr;
     std::unique_ptr<frmLek> lek_;
+    bool settingsLoaded_ = false; // only what was read at start-up is ever written back
+    bool unloaded_ = false;
 };

@@ -7,6 +7,7 @@ void show(const QString& text, const QString& title, QMessageBox::Icon icon, QWi
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(icon, title, shown, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText); // paths and titles are shown as written, never as markup
     box.exec();
 }
 

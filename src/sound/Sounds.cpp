@@ -1,6 +1,9 @@
 #include "Sounds.h"
 
+#include "platform/Shell.h"
 #include "settings/Settings.h"
+
+#include <QUrl>
 
 void Sounds::KeySound() {
     if (settings_.CheckGeraeusch)
@@ -15,4 +18,8 @@ void Sounds::ErrorSound() {
 void Sounds::PlayResSound(const QString& name) {
     if (player)
         player(name);
+}
+
+void Sounds::OpenDocument(const QString& file, const QString&) {
+    Shell::open(QUrl::fromLocalFile(file));
 }

@@ -14,6 +14,8 @@ public:
     void KeySound();
     void ErrorSound();
     void PlayResSound(const QString& name);
+    // Opens a document with the program the desktop has for it; nothing is reported.
+    void OpenDocument(const QString& file, const QString& folder);
 
     // Plays a sound by name; nothing is played until a player is set.
     std::function<void(const QString&)> player;
