@@ -58,6 +58,14 @@ inline bool textFits(const QLabel* label) {
            label->contentsRect().width();
 }
 
+// A window of fixed size with a close box but no minimise or maximise button.
+inline bool fixedWithCloseBoxOnly(const QWidget& w) {
+    const Qt::WindowFlags flags = w.windowFlags();
+    return w.minimumSize() == w.maximumSize() && w.size() == w.minimumSize() &&
+           !(flags & Qt::WindowMinimizeButtonHint) && !(flags & Qt::WindowMaximizeButtonHint) &&
+           (flags & Qt::WindowCloseButtonHint);
+}
+
 // The caption of a push button fits between its edges, with room for the button's border.
 inline bool captionFits(const QAbstractButton* button) {
     QString caption = button->text();

@@ -56,10 +56,7 @@ private slots:
         frmGym& w = *gym_;
         QCOMPARE(w.windowTitle(), QStringLiteral("Gymnastik-Tips"));
         QCOMPARE(w.size(), QSize(488, 220)); // 7320 x 3300 twips
-        QCOMPARE(w.minimumSize(), w.maximumSize());
-        QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(DialogTests::fixedWithCloseBoxOnly(w));
 
         QCOMPARE(w.Label1->text(), QStringLiteral("TIP-Nr.:"));
         QVERIFY(w.Label1->font().bold());
