@@ -295,7 +295,7 @@ void frmSchreiben::buildToolBar() {
         quint32 color;
     } buttons[] = {
         {0, QStringLiteral("Statistik / Auswertungen"), 0x80FF80},
-        {1, QStringLiteral("Browser starten (") + Maker::HomePage + QStringLiteral(")"), 0xFFFFFF},
+        {1, QStringLiteral("Browser starten (") + Maker::homePage() + QStringLiteral(")"), 0xFFFFFF},
         {2, QStringLiteral("Reminder "), 0x80FF80},
         {3, QString::fromUtf8("Lektionen - Auswahl öffnen"), 0xC0C0C0},
         {4, QStringLiteral("Nummernblock - Trainer"), 0xC0C0C0},
@@ -502,10 +502,10 @@ void frmSchreiben::menuAuswertung_Click(int) {
 void frmSchreiben::menuUeber_Click(int index) {
     switch (index) {
     case 1:
-        Shell::open(QUrl(Maker::HomePage));
+        Shell::open(QUrl(Maker::homePage()));
         break;
     case 2:
-        Shell::open(QUrl(QStringLiteral("mailto:") + Maker::Mail));
+        Shell::open(QUrl(QStringLiteral("mailto:") + Maker::mailAddress()));
         break;
     default:
         break;

@@ -2,11 +2,16 @@
 
 #include <QString>
 
-// The maker's addresses, shown in the about box and used by the main window's web and mail
-// entries.
+// The maker's addresses: the about box links, the main window's web and mail entries and the
+// tool bar's browser button all use these.
 namespace Maker {
 
-inline const QString HomePage = QStringLiteral("https://www.example.org/quendal");
-inline const QString Mail = QStringLiteral("quendal@example.org");
+inline QString homePage() {
+    return QStringLiteral("https://www.example.org/quendal");
+}
+
+inline QString mailAddress() {
+    return QStringLiteral("quendal@example.org");
+}
 
 } // namespace Maker
