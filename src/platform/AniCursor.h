@@ -13,7 +13,6 @@ public:
     struct Step {
         int frame = 0;   // index into frames()
         int jiffies = 0; // how long the frame stands, in 1/60 s
-        bool operator==(const Step&) const = default;
     };
 
     static constexpr int MaxFrames = 256;
