@@ -1,10 +1,33 @@
 #include "DinoBar.h"
 
+#include "platform/AniPlayer.h"
 #include "platform/OleColor.h"
 
 #include <QPainter>
+#include <cmath>
 
-DinoBar::DinoBar(QWidget* parent) : QWidget(parent) {
+DinoBar::DinoBar(const QString& programFolder, QWidget* parent) : QWidget(parent) {
+    CreateAniStatic(aniStatic_, programFolder + QStringLiteral("/dino.ani"), this, 0, 0);
+}
+
+DinoBar::~DinoBar() {
+    DestroyAniStatic(aniStatic_);
+}
+
+void DinoBar::CreateAniStatic(AniStaticRecord& record, const QString& file, QWidget* parent, int x,
+                              int y) {
+    DestroyAniStatic(record);
+    record.hCursor = AniCursor::fromFile(file);
+    if (record.hCursor.isNull())
+        return; // no figure, and nothing to tell the user
+    record.hWnd = new AniPlayer(record.hCursor, parent);
+    record.hWnd->move(x, y);
+    record.hWnd->show();
+}
+
+void DinoBar::DestroyAniStatic(AniStaticRecord& record) {
+    record.hCursor = AniCursor();
+    delete record.hWnd;
 }
 
 void DinoBar::setMin(qint32 newMin) {
@@ -13,7 +36,7 @@ void DinoBar::setMin(qint32 newMin) {
     min_ = newMin;
     if (newMin > value_)
         value_ = newMin;
-    update();
+    PlaceDino();
 }
 
 void DinoBar::setMax(qint32 newMax) {
@@ -22,12 +45,12 @@ void DinoBar::setMax(qint32 newMax) {
     max_ = newMax;
     if (newMax < value_)
         value_ = newMax;
-    update();
+    PlaceDino();
 }
 
 void DinoBar::setValue(qint32 newValue) {
     value_ = newValue > max_ ? max_ : newValue < min_ ? min_ : newValue;
-    update();
+    PlaceDino();
 }
 
 void DinoBar::setBackColor(quint32 ole) {
@@ -35,7 +58,26 @@ void DinoBar::setBackColor(quint32 ole) {
     update();
 }
 
+void DinoBar::PlaceDino() {
+    if (!aniStatic_.hWnd)
+        return;
+    // 64-bit differences: the full 32-bit range of Min and Max cannot overflow, and Max = Min
+    // (which the setters never let happen) leaves the figure at the left end.
+    const qint64 n = qint64(value_) - min_;
+    const qint64 d = qint64(max_) - min_;
+    const float ratio = d > 0 ? float(double(n) / double(d)) : 0.0f;
+    const float w = float(width());
+    const int side = AniPlayer::Side;
+    // Halves round to even, as the default rounding mode does.
+    const int x = w <= side ? 0 : int(std::nearbyint((w - side) * ratio));
+    aniStatic_.hWnd->setGeometry(x, 0, side, side);
+}
+
 void DinoBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), OleColor::toQColor(backColor_));
+}
+
+void DinoBar::resizeEvent(QResizeEvent*) {
+    PlaceDino();
 }

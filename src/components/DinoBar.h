@@ -1,13 +1,20 @@
 #pragma once
 
+#include "platform/AniCursor.h"
+
+#include <QPointer>
 #include <QWidget>
 
-// The progress bar of a lesson: a coloured track along which the progress figure walks from
-// Min to Max. The setters keep Min < Max and Min <= Value <= Max.
+class AniPlayer;
+
+// The progress bar of a lesson: a coloured track along which the walking figure from the
+// program folder's "dino.ani" moves from Min to Max. The setters keep Min < Max and
+// Min <= Value <= Max. Without a loadable figure file the bar shows only its colour.
 class DinoBar : public QWidget {
     Q_OBJECT
 public:
-    explicit DinoBar(QWidget* parent = nullptr);
+    explicit DinoBar(const QString& programFolder, QWidget* parent = nullptr);
+    ~DinoBar() override;
 
     qint32 Min() const { return min_; }
     qint32 Max() const { return max_; }
@@ -21,10 +28,23 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The loaded figure and the child that shows it; both empty when there is no figure.
+    struct AniStaticRecord {
+        AniCursor hCursor;
+        QPointer<AniPlayer> hWnd;
+    };
+
+    static void CreateAniStatic(AniStaticRecord& record, const QString& file, QWidget* parent,
+                                int x, int y);
+    static void DestroyAniStatic(AniStaticRecord& record);
+    void PlaceDino();
+
     qint32 min_ = 0;
     qint32 max_ = 100;
     qint32 value_ = 0;
-    quint32 backColor_ = 0xFFC0C0;
+    quint32 backColor_ = 0xC0E0FF; // the bar's own colour until the host sets one
+    AniStaticRecord aniStatic_;
 };

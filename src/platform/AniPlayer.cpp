@@ -1,0 +1,42 @@
+#include "AniPlayer.h"
+
+#include <QPainter>
+
+AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* parent)
+    : QWidget(parent), steps_(cursor.steps()) {
+    for (const QImage& frame : cursor.frames())
+        frames_ << (frame.size() == QSize(Side, Side)
+                        ? frame
+                        : frame.scaled(Side, Side, Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation));
+    resize(Side, Side);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
+}
+
+void AniPlayer::paintEvent(QPaintEvent*) {
+    if (step_ >= steps_.size())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, frames_.at(steps_.at(step_).frame));
+}
+
+void AniPlayer::showEvent(QShowEvent*) {
+    scheduleNext();
+}
+
+void AniPlayer::hideEvent(QHideEvent*) {
+    timer_.stop();
+}
+
+void AniPlayer::advance() {
+    step_ = (step_ + 1) % int(steps_.size());
+    update();
+    scheduleNext();
+}
+
+void AniPlayer::scheduleNext() {
+    if (steps_.size() > 1)
+        timer_.start(AniCursor::jiffiesToMs(steps_.at(step_).jiffies));
+}
