@@ -58,7 +58,7 @@ double noise(int index) {
 // Ding-dong: two bell strikes, a major third apart, falling.
 double chime(int, double t) {
     const double length = 18577.0 / 11127.0;
-    return 0.9 * (0.55 * bell(659.26, t) + 0.55 * bell(523.25, t - 0.55)) *
+    return 1.4 * (0.55 * bell(659.26, t) + 0.55 * bell(523.25, t - 0.55)) *
            edges(t, length, 0.001, 0.05);
 }
 
@@ -67,7 +67,7 @@ double buzz(int, double t) {
     double saw = 0;
     for (int k = 1; k <= 14; ++k)
         saw += std::sin(2 * pi * 155.0 * k * t) / k;
-    return 0.5 * saw * edges(t, 1431.0 / 11128.0, 0.004, 0.02);
+    return 0.4 * saw * edges(t, 1431.0 / 11128.0, 0.004, 0.02);
 }
 
 // A key click: a burst of noise and a damped ring, then quiet.
