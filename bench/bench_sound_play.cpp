@@ -3,7 +3,9 @@
 // documentation shows it. Alternating key and error sounds, one call per simulated keystroke.
 //
 // Prints, per variant: median, 99th percentile, min and max of one call in microseconds, and the
-// ratio of the medians. The number of audio outputs tells which case was measured.
+// ratio of the medians. The number of audio outputs tells which case was measured; a sound server
+// that accepts connections and never answers (a socket at $XDG_RUNTIME_DIR/pulse/native) shows
+// the case of a hung one.
 #include "settings/Settings.h"
 #include "sound/Sounds.h"
 
