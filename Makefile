@@ -7,7 +7,7 @@ BUILD    := build
 JOBS     ?= $(shell nproc)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -33,6 +33,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Benchmarks: never part of the tests; run on a quiet machine and compare ratios.
+bench: build
+	cmake --build $(BUILD) --target bench_sound_play && ./$(BUILD)/bench/bench_sound_play
 
 clean:
 	rm -rf $(BUILD)

@@ -200,7 +200,7 @@ void frmSchreiben::buildKeyboard() {
     Frame1->setGeometry(Twips::rect(60, 3660, 13695, 5295));
     Frame1->setToolTip(QStringLiteral("Keybord"));
 
-    DinoControl1 = new DinoBar(Frame1);
+    DinoControl1 = new DinoBar(program_.programFolder, Frame1);
     DinoControl1->setGeometry(Twips::rect(4620, 180, 8475, 480));
     DinoControl1->setBackColor(OleColor::Neutral);
     picZIEL = new GoalFlag(Frame1);
@@ -518,7 +518,7 @@ void frmSchreiben::menuHilfe_Click(int index) {
 }
 
 void frmSchreiben::menWichtig_Click() {
-    program_.sounds.OpenDocument(program_.programFolder + QStringLiteral("/Liesmich.rtf"),
+    Sounds::OpenDocument(program_.programFolder + QStringLiteral("/Liesmich.rtf"),
                                  program_.programFolder + QStringLiteral("/"));
 }
 
