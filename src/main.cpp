@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
+    QApplication::setApplicationVersion(QStringLiteral(QUENDAL_VERSION));
 
     Program program(QCoreApplication::applicationDirPath());
     frmSchreiben window(program);

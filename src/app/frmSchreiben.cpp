@@ -9,6 +9,9 @@
 #include "data/DatabaseSetup.h"
 #include "data/ResultLog.h"
 #include "dialogs/Maker.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmGym.h"
+#include "dialogs/frmTip.h"
 #include "keyboard/InputBoxFilter.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "lessons/frmLek.h"
@@ -295,7 +298,8 @@ void frmSchreiben::buildToolBar() {
         quint32 color;
     } buttons[] = {
         {0, QStringLiteral("Statistik / Auswertungen"), 0x80FF80},
-        {1, QStringLiteral("Browser starten (") + Maker::homePage() + QStringLiteral(")"), 0xFFFFFF},
+        {1, QStringLiteral("Browser starten (") + Maker::homePage() + QStringLiteral(")"),
+         0xFFFFFF},
         {2, QStringLiteral("Reminder "), 0x80FF80},
         {3, QString::fromUtf8("Lektionen - Auswahl öffnen"), 0xC0C0C0},
         {4, QStringLiteral("Nummernblock - Trainer"), 0xC0C0C0},
@@ -332,6 +336,13 @@ bool frmSchreiben::Form_Load() {
     farbesetzen();
     menulek_Click(4);
     cmdRun[1]->setFocus(); // Enter opens the selection, as the welcome text says
+    {
+        frmAbout about; // the start screen, with no owner, before the window is shown
+        about.exec();
+    }
+    // Shown as soon as the window itself is up, so that the tips open over it.
+    if (program_.settings.CheckLoadTips)
+        QMetaObject::invokeMethod(this, &frmSchreiben::showTips, Qt::QueuedConnection);
     return true;
 }
 
@@ -347,6 +358,8 @@ void frmSchreiben::Form_Unload() {
     unloaded_ = true;
     Timer3->stop();
     Timer1->stop();
+    if (tip_)
+        tip_->close();
     SaveSettings();
     delete inputFilter_;
     inputFilter_ = nullptr;
@@ -488,6 +501,8 @@ void frmSchreiben::menuDatei_Click(int) {
 }
 
 void frmSchreiben::menuGym_Click(int) {
+    frmGym gym(program_.DbConnection);
+    gym.showModal();
 }
 
 void frmSchreiben::menuEinstellungen_Click(int) {
@@ -501,6 +516,11 @@ void frmSchreiben::menuAuswertung_Click(int) {
 
 void frmSchreiben::menuUeber_Click(int index) {
     switch (index) {
+    case 0: {
+        frmAbout about;
+        about.exec();
+        break;
+    }
     case 1:
         Shell::open(QUrl(Maker::homePage()));
         break;
@@ -515,11 +535,23 @@ void frmSchreiben::menuUeber_Click(int index) {
 void frmSchreiben::menuHilfe_Click(int index) {
     if (index == 0)
         helpKey();
+    else if (index == 1)
+        showTips();
+}
+
+frmTip& frmSchreiben::tipsWindow() {
+    if (!tip_)
+        tip_ = new frmTip(program_.DbConnection, program_.settings, this);
+    return *tip_;
+}
+
+void frmSchreiben::showTips() {
+    tipsWindow().showModeless();
 }
 
 void frmSchreiben::menWichtig_Click() {
     Sounds::OpenDocument(program_.programFolder + QStringLiteral("/Liesmich.rtf"),
-                                 program_.programFolder + QStringLiteral("/"));
+                         program_.programFolder + QStringLiteral("/"));
 }
 
 void frmSchreiben::helpKey() {

@@ -24,6 +24,7 @@ class QPushButton;
 class QTimer;
 class RichTextBox;
 class frmLek;
+class frmTip;
 struct Program;
 
 // The typing window: start-up and shutdown, the lesson run control, the expected-character
@@ -139,12 +140,15 @@ private:
     void Text1_KeyUp(int keyCode);
     void Timer3_Timer();
     frmLek& lessonDialog();
+    frmTip& tipsWindow();
+    void showTips();
 
     Program& program_;
     Scoring scoring_;
     std::unique_ptr<ExpectedCursor> cursor_;
     InputBoxFilter* inputFilter_ = nullptr;
     std::unique_ptr<frmLek> lek_;
+    frmTip* tip_ = nullptr;       // owned by this window: it stays in front and closes with it
     bool settingsLoaded_ = false; // only what was read at start-up is ever written back
     bool unloaded_ = false;
 };

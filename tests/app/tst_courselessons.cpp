@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "StartUp.h"
 #include "TestSupport.h"
 
 #include "app/Program.h"
@@ -25,7 +26,7 @@ private slots:
         TempAppData appdata;
         Program program(binDir());
         frmSchreiben window(program);
-        QVERIFY(window.Form_Load());
+        QVERIFY(startUp(window));
         window.show();
 
         struct Lesson {

@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "StartUp.h"
 #include "TestSupport.h"
 
 #include "app/Program.h"
@@ -54,7 +55,7 @@ struct Session {
         window = std::make_unique<frmSchreiben>(program);
         window->beep = [this] { ++beeps; };
         program.sounds.player = [this](const QString& name) { sounds << name; };
-        if (!window->Form_Load())
+        if (!startUp(*window))
             return false;
         program.sounds.player = [this](const QString& name) { sounds << name; };
         window->show();
@@ -106,7 +107,7 @@ private slots:
         TempAppData appdata;
         Program program(binDir());
         frmSchreiben window(program);
-        QVERIFY(window.Form_Load());
+        QVERIFY(startUp(window));
         QVERIFY(QFile::exists(appdata.dbPath()));
         QCOMPARE(window.windowTitle(), QStringLiteral("Quendal 1.1:  "));
         QCOMPARE(window.rtb1->text(), Welcome);

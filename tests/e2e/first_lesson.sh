@@ -39,7 +39,18 @@ sqlite3 "$db" "UPDATE uebungen SET uebungstext = CAST(X'$(printf '%s' "$lesson_t
 
 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
+# The about box comes first, alone; Enter closes it and the start goes on.
+about=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
+xdotool windowfocus --sync "$about"
+sleep 0.3
+xdotool key Return
 main=$(timeout 20 xdotool search --sync --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
+# A first start shows the tips of the day over the main window; Esc closes them.
+tips=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
+xdotool windowfocus --sync "$tips"
+sleep 0.3
+xdotool key Escape
+sleep 0.3
 xdotool windowfocus --sync "$main"
 sleep 0.5
 
