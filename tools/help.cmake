@@ -1,8 +1,9 @@
 # The help file quendal.chm, compiled with chmcmd from the pages in assets/help.
 #
 # chmcmd writes the .chm beside the project file and names its complaints on stdout while still
-# exiting with 0, so the compile runs in a copy of the sources in the build tree, through this
-# same file in script mode, which fails on any "Error" line and on a missing result.
+# exiting with 0 (a link to a missing page is only a "Warning"), so the compile runs in a copy of
+# the sources in the build tree, through this same file in script mode, which fails on any
+# "Error" or "Warning" line and on a missing result.
 if(CMAKE_SCRIPT_MODE_FILE)
     execute_process(
         COMMAND ${CHMCMD} ${PROJECT_FILE}
@@ -10,7 +11,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
         RESULT_VARIABLE result
         OUTPUT_VARIABLE output
         ERROR_VARIABLE output)
-    string(REGEX MATCHALL "[^\n]*Error[^\n]*" errors "${output}")
+    string(REGEX MATCHALL "[^\n]*(Error|Warning)[^\n]*" errors "${output}")
     if(NOT result EQUAL 0 OR errors)
         message(FATAL_ERROR "chmcmd failed (${result}):\n${output}")
     endif()

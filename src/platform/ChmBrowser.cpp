@@ -1,6 +1,7 @@
 #include "ChmBrowser.h"
 
 #include "ChmFile.h"
+#include "Shell.h"
 
 #include <QStringDecoder>
 #include <QTextDocument>
@@ -10,7 +11,15 @@ const QString Scheme = QStringLiteral("chm");
 }
 
 ChmBrowser::ChmBrowser(const ChmFile& file, QWidget* parent) : QTextBrowser(parent), file_(file) {
-    setOpenExternalLinks(true);
+    // Qt would hand every absolute link to the desktop, "chm:" ones too: links are followed here.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        const QUrl url = link.isRelative() ? source().resolved(link) : link;
+        if (url.scheme() == Scheme)
+            setSource(url, QTextDocument::HtmlResource);
+        else if (!url.scheme().isEmpty())
+            Shell::open(url);
+    });
 }
 
 QUrl ChmBrowser::urlFor(const QString& local) {

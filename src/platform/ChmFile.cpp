@@ -116,6 +116,9 @@ bool readsCleanlyInChild(const QString& path) {
     if (pid < 0)
         return true; // no child to spare: the header checks must do
     if (pid == 0) {
+        // A crash ends the child quietly, whatever handlers the program has installed.
+        for (const int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+            std::signal(fault, SIG_DFL);
         const rlimit noCore{0, 0};
         setrlimit(RLIMIT_CORE, &noCore);
         if (inUse > 0) {
