@@ -16,6 +16,7 @@
 #include "keyboard/OnScreenKeyboard.h"
 #include "lessons/frmLek.h"
 #include "platform/Beep.h"
+#include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/OleColor.h"
 #include "platform/RichTextBox.h"
@@ -555,6 +556,7 @@ void frmSchreiben::menWichtig_Click() {
 }
 
 void frmSchreiben::helpKey() {
+    HelpViewer::showHelp(program_.helpFile, this);
 }
 
 void frmSchreiben::ToolButton_Click(int index) {
