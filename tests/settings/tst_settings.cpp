@@ -1,0 +1,164 @@
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include "platform/SettingsStore.h"
+#include "settings/SettingsIO.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+QString iniPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quendal1_1.ini");
+}
+
+void writeIni(const QByteArray& content) {
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    QFile file(iniPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        QFile::remove(iniPath());
+        QDir(iniPath()).removeRecursively();
+    }
+
+    void anEmptyStoreGivesTheFirstStartValues() {
+        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        QCOMPARE(store.fileName(), iniPath());
+        const Settings s = SettingsIO::loadOptions(store);
+        QCOMPARE(s.Benutzer, QString());
+        QVERIFY(s.CheckLoadTips && s.checkDino && s.CheckFehlermeldung && s.CheckGeraeusch);
+        QCOMPARE(s.Farbwert1, 16761024);
+        QCOMPARE(s.Tdauer, qint16(1));
+        const WindowPosition p = SettingsIO::loadPosition(store);
+        QCOMPARE(p.left, 0.0f);
+        QCOMPARE(p.top, 0.0f);
+    }
+
+    void valuesWrittenAreReadBack_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("flags");
+        QTest::addColumn<qint32>("colour");
+        QTest::addColumn<qint16>("period");
+        QTest::addColumn<float>("left");
+        QTest::addColumn<float>("top");
+        QTest::newRow("umlauts") << QString::fromUtf8("Jürgen Größ") << false << 255 << qint16(60)
+                                 << 1234.5f << 7890.0f;
+        QTest::newRow("comma and blanks") << QStringLiteral(" Müller, Hans ") << true << -1
+                                          << qint16(32767) << -300.0f << 0.25f;
+        QTest::newRow("quotes and equals") << QStringLiteral("a=\"b\";c") << false
+                                           << 0x7FFFFFFF << qint16(-5) << 0.0f << 1e7f;
+    }
+    void valuesWrittenAreReadBack() {
+        QFETCH(QString, name);
+        QFETCH(bool, flags);
+        QFETCH(qint32, colour);
+        QFETCH(qint16, period);
+        QFETCH(float, left);
+        QFETCH(float, top);
+        {
+            SettingsStore store(QStringLiteral("Quendal1_1"));
+            Settings s;
+            s.Benutzer = name;
+            s.CheckLoadTips = flags;
+            s.checkDino = !flags;
+            s.CheckFehlermeldung = flags;
+            s.CheckGeraeusch = !flags;
+            s.Farbwert1 = colour;
+            s.Tdauer = period;
+            SettingsIO::saveOptions(store, s);
+            SettingsIO::savePosition(store, {left, top});
+            QVERIFY(store.flush());
+        }
+        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        const Settings s = SettingsIO::loadOptions(store);
+        QCOMPARE(s.Benutzer, name);
+        QCOMPARE(s.CheckLoadTips, flags);
+        QCOMPARE(s.checkDino, !flags);
+        QCOMPARE(s.CheckFehlermeldung, flags);
+        QCOMPARE(s.CheckGeraeusch, !flags);
+        QCOMPARE(s.Farbwert1, colour);
+        QCOMPARE(s.Tdauer, period);
+        QCOMPARE(SettingsIO::loadPosition(store).left, left);
+        QCOMPARE(SettingsIO::loadPosition(store).top, top);
+
+        // The file keeps the sections and keys as named, Booleans as words.
+        QFile file(iniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.contains(QStringLiteral("[Optionen]")));
+        QVERIFY(text.contains(QStringLiteral("[Settings]")));
+        QVERIFY(text.contains(QStringLiteral("CheckLoadTips=") +
+                              (flags ? QStringLiteral("True") : QStringLiteral("False"))));
+        QVERIFY(text.contains(QStringLiteral("Tdauer=") + QString::number(period)));
+        QVERIFY(text.contains(QStringLiteral("MainLeft=")));
+    }
+
+    // Values edited by hand that do not convert take the key's default; the others are kept.
+    void handEditedValuesFallBackToTheirDefaults_data() {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<bool>("tips");
+        QTest::addColumn<bool>("dino");
+        QTest::addColumn<qint32>("colour");
+        QTest::addColumn<qint16>("period");
+        QTest::newRow("words") << QByteArray("CheckLoadTips=ja\ncheckDino=nein\nFarbwert1=abc\n")
+                               << true << true << 16761024 << qint16(1);
+        QTest::newRow("empty") << QByteArray("CheckLoadTips=\nFarbwert1=\nTdauer=\n") << true
+                               << true << 16761024 << qint16(1);
+        QTest::newRow("too wide") << QByteArray("Farbwert1=4294967296\nTdauer=32768\n") << true
+                                  << true << 16761024 << qint16(1);
+        QTest::newRow("numbers and case")
+            << QByteArray("CheckLoadTips=0\ncheckDino=FALSE\nFarbwert1= 255 \nTdauer=-32768\n")
+            << false << false << 255 << qint16(-32768);
+        QTest::newRow("fraction") << QByteArray("Tdauer=2.5\nFarbwert1=1e3\n") << true << true
+                                  << 16761024 << qint16(1);
+    }
+    void handEditedValuesFallBackToTheirDefaults() {
+        QFETCH(QByteArray, options);
+        QFETCH(bool, tips);
+        QFETCH(bool, dino);
+        QFETCH(qint32, colour);
+        QFETCH(qint16, period);
+        writeIni("[Optionen]\n" + options + "[Settings]\nMainLeft=links\nMainTop=inf\n");
+        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        const Settings s = SettingsIO::loadOptions(store);
+        QCOMPARE(s.CheckLoadTips, tips);
+        QCOMPARE(s.checkDino, dino);
+        QCOMPARE(s.Farbwert1, colour);
+        QCOMPARE(s.Tdauer, period);
+        QCOMPARE(SettingsIO::loadPosition(store).left, 0.0f);
+        QCOMPARE(SettingsIO::loadPosition(store).top, 0.0f);
+    }
+
+    void aNameWithAnUnquotedCommaIsKeptWhole() {
+        writeIni(QByteArray("[Optionen]\nBenutzer=M\xC3\xBCller, Hans\n"));
+        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        QCOMPARE(SettingsIO::loadOptions(store).Benutzer, QString::fromUtf8("Müller, Hans"));
+    }
+
+    void aStoreThatCannotBeUsedLeavesTheDefaults() {
+        QVERIFY(QDir().mkpath(iniPath())); // a folder where the file should be
+        SettingsStore store(QStringLiteral("Quendal1_1"));
+        QCOMPARE(SettingsIO::loadOptions(store).Farbwert1, 16761024);
+        Settings s = Settings::defaults();
+        s.Benutzer = QStringLiteral("Anna");
+        SettingsIO::saveOptions(store, s);
+        QVERIFY(!store.flush());
+        QVERIFY(QFileInfo(iniPath()).isDir());
+    }
+};
+
+QUENDAL_TEST(TestSettings)
+#include "tst_settings.moc"
