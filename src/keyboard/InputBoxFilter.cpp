@@ -113,27 +113,15 @@ void InputBoxFilter::moveCaretHome() {
 }
 
 bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box_ && watched != box_->viewport())
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+        type == QEvent::MouseButtonDblClick) {
         // A click only focuses the box: no caret move, no selection, no pasting.
         box_->setFocus(Qt::MouseFocusReason);
         return true;
-    case QEvent::ContextMenu:
-        return true;
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        event->ignore();
-        return true;
-    default:
-        break;
     }
     if (watched != box_)
-        return false;
+        return false; // the viewport: movement and the wheel as usual
 
     switch (event->type()) {
     case QEvent::FocusIn:
