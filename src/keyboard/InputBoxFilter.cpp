@@ -34,8 +34,8 @@ bool isFocusKey(const QKeyEvent& key) {
 // The Delete key reports the DEL character, but it types nothing.
 constexpr char16_t Del = 0x7F;
 
-// The box's end as a caret offset, where offsets count a line break as two characters (as the
-// typed text holds it) but stop at CaretLimit; a limit inside a line break stays before it.
+// The box's end as a caret offset, but not beyond CaretLimit characters, counting a line break
+// as two (CR and LF); a limit that falls inside a line break stays before it.
 int caretHome(const QPlainTextEdit& box) {
     int counted = 0;
     for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
