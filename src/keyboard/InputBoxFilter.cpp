@@ -5,66 +5,168 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace {
+
+// The caret never goes further than this when the box gains the focus.
+constexpr int CaretLimit = 10000;
+
+// Alt, anything held with it, and F10 would work the menu bar: here they are plain keys.
+bool isMenuKey(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Alt || key.key() == Qt::Key_F10 ||
+           key.modifiers().testFlag(Qt::AltModifier);
+}
+
+// A key that types a character of its own belongs to the box before any shortcut.
+bool typesCharacter(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool isFocusKey(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
+           !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// The Delete key reports the DEL character, but it types nothing.
+constexpr char16_t Del = 0x7F;
+
+// The box's end as a caret offset, but not beyond CaretLimit characters, counting a line break
+// as two (CR and LF); a limit that falls inside a line break stays before it.
+int caretHome(const QPlainTextEdit& box) {
+    int counted = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        const int length = block.length() - 1;
+        if (counted + length >= CaretLimit)
+            return block.position() + (CaretLimit - counted);
+        counted += length + 2;
+        if (counted > CaretLimit && block.next().isValid())
+            return block.position() + length;
+    }
+    return box.document()->characterCount() - 1;
+}
+
+} // namespace
 
 InputBoxFilter::InputBoxFilter(QPlainTextEdit* box, Handlers handlers)
-    : QObject(box), box_(box), handlers_(std::move(handlers)) {
+    : QObject(box), box_(box), handlers_(std::move(handlers)),
+      contextMenuPolicy_(box->contextMenuPolicy()), acceptedDrops_(box->acceptDrops()),
+      viewportAcceptedDrops_(box->viewport()->acceptDrops()),
+      tabChangedFocus_(box->tabChangesFocus()) {
     box_->installEventFilter(this);
+    box_->viewport()->installEventFilter(this);
     // Text reaches the box only through typed keys: no pasting by mouse or drag and drop.
     box_->setContextMenuPolicy(Qt::NoContextMenu);
     box_->setAcceptDrops(false);
+    box_->viewport()->setAcceptDrops(false);
+    box_->setTabChangesFocus(true);
 }
 
-QString InputBoxFilter::pressCharacters(const QString& text) {
+void InputBoxFilter::typeCharacters(const QString& text) {
     QString accepted;
     for (const QChar c : text) {
+        if (c.unicode() == Del)
+            continue;
         int code = c.unicode();
         handlers_.keyPress(code);
-        if (code != 0)
-            accepted += QChar(code);
+        if (code == '\r')
+            accepted += QLatin1Char('\n');
+        else if (code != 0 && QChar(char16_t(code)).isPrint())
+            accepted += QChar(char16_t(code));
     }
-    return accepted;
+    if (accepted.isEmpty() || box_->isReadOnly())
+        return;
+    QTextCursor cursor = box_->textCursor();
+    cursor.insertText(accepted);
+    box_->setTextCursor(cursor);
 }
 
-bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box_)
-        return false;
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        int code = VirtualKey::fromEvent(*key);
+bool InputBoxFilter::keyPressed(QKeyEvent& key) {
+    if (isFocusKey(key))
+        return false; // the box passes the focus on
+    int code = VirtualKey::fromEvent(key);
+    if (code != 0) {
         handlers_.keyDown(code);
         if (code == 0)
             return true;
-        const QString text = key->text();
-        if (text.isEmpty())
-            return false; // a key without a character: the box handles it as usual
-        if (text.size() == 1) {
-            int charCode = text.at(0).unicode();
-            handlers_.keyPress(charCode);
-            return charCode == 0;
-        }
-        // Several characters from one key: each is pressed on its own.
-        const QString accepted = pressCharacters(text);
-        if (!accepted.isEmpty() && !box_->isReadOnly())
-            box_->textCursor().insertText(accepted);
+    }
+    if (!isMenuKey(key))
+        typeCharacters(key.text());
+    return true; // the box itself never acts on a key
+}
+
+void InputBoxFilter::keyReleased(const QKeyEvent& key) {
+    if (key.isAutoRepeat())
+        return;
+    const int code = VirtualKey::fromEvent(key);
+    if (code != 0)
+        handlers_.keyUp(code);
+}
+
+void InputBoxFilter::moveCaretHome() {
+    QTextCursor cursor = box_->textCursor();
+    cursor.setPosition(caretHome(*box_));
+    box_->setTextCursor(cursor);
+}
+
+bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+        type == QEvent::MouseButtonDblClick) {
+        // A click only focuses the box: no caret move, no selection, no pasting.
+        box_->setFocus(Qt::MouseFocusReason);
         return true;
     }
-    case QEvent::KeyRelease: {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat())
-            handlers_.keyUp(VirtualKey::fromEvent(*key));
+    if (watched != box_)
+        return false; // the viewport: movement and the wheel as usual
+
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // After the box's own focus handling and whatever the click or the window does next.
+        QMetaObject::invokeMethod(this, &InputBoxFilter::moveCaretHome, Qt::QueuedConnection);
         return false;
+    case QEvent::ShortcutOverride: {
+        // Menu keys stay with the box, so neither the menu bar's Alt navigation nor a mnemonic
+        // sees them; every key that does not type may be one of the window's shortcuts.
+        auto* key = static_cast<QKeyEvent*>(event);
+        key->setAccepted(isMenuKey(*key) || typesCharacter(*key));
+        return true;
     }
+    case QEvent::KeyPress:
+        return keyPressed(*static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        keyReleased(*static_cast<QKeyEvent*>(event));
+        return true;
     case QEvent::InputMethod: {
         auto* input = static_cast<QInputMethodEvent*>(event);
         if (input->commitString().isEmpty())
             return false;
-        const QString accepted = pressCharacters(input->commitString());
-        if (!accepted.isEmpty() && !box_->isReadOnly())
-            box_->textCursor().insertText(accepted);
+        typeCharacters(input->commitString());
         return true;
     }
     default:
         return false;
     }
+}
+
+void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers) {
+    if (auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly)) {
+        filter->handlers_ = std::move(handlers);
+        return;
+    }
+    new InputBoxFilter(box, std::move(handlers));
+}
+
+void UnhookInput(QPlainTextEdit* box) {
+    auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!filter)
+        return;
+    box->setContextMenuPolicy(filter->contextMenuPolicy_);
+    box->setAcceptDrops(filter->acceptedDrops_);
+    box->viewport()->setAcceptDrops(filter->viewportAcceptedDrops_);
+    box->setTabChangesFocus(filter->tabChangedFocus_);
+    delete filter;
 }

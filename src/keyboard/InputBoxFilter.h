@@ -3,12 +3,18 @@
 #include <QObject>
 #include <functional>
 
+class QKeyEvent;
 class QPlainTextEdit;
 
 // Sits in front of the typing box and hands its keys to the typing window the way the window
 // wants them: a key-down with the virtual-key code (which may swallow it), then, for a key that
 // produces a character, a key press with the character code (which may swallow it), and a
 // key-up. A character committed by an input method (after a dead key) counts as a key press.
+//
+// Nothing else edits the box: only characters the key press lets through are inserted, at the
+// caret. Alt, keys held with Alt and F10 are plain keys here, never menu keys or mnemonics, and
+// type nothing. A mouse button only focuses the box, and whenever the box gains the focus the
+// caret goes to the end of the text. Tab and Shift+Tab move the focus on.
 class InputBoxFilter : public QObject {
     Q_OBJECT
 public:
@@ -24,9 +30,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The characters of text that pass the key press, in order.
-    QString pressCharacters(const QString& text);
+    bool keyPressed(QKeyEvent& key);
+    void keyReleased(const QKeyEvent& key);
+    // Hands each character to the key press and inserts those it lets through.
+    void typeCharacters(const QString& text);
+    void moveCaretHome();
 
     QPlainTextEdit* box_;
     Handlers handlers_;
+
+    // What the box had before, for UnhookInput.
+    Qt::ContextMenuPolicy contextMenuPolicy_;
+    bool acceptedDrops_;
+    bool viewportAcceptedDrops_;
+    bool tabChangedFocus_;
+
+    friend void HookInput(QPlainTextEdit* box, Handlers handlers);
+    friend void UnhookInput(QPlainTextEdit* box);
 };
+
+// Puts the filter in front of the box (once: a second call only replaces the handlers).
+void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers);
+// Removes it again and gives the box back its own mouse, menu and drop handling.
+void UnhookInput(QPlainTextEdit* box);

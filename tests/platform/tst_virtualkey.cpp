@@ -56,6 +56,8 @@ private slots:
         QTest::newRow("left Alt") << x11(56) << int(Qt::Key_Alt) << none << 18;
         QTest::newRow("AltGr") << 108u << int(Qt::Key_AltGr) << none << 13261;
         QTest::newRow("AltGr reported as Alt") << 108u << int(Qt::Key_Alt) << none << 13261;
+        // A virtual X server puts the level-3 shift on a key code of its own.
+        QTest::newRow("AltGr on the level-3 key") << 92u << int(Qt::Key_AltGr) << none << 13261;
         QTest::newRow("Caps Lock") << 66u << int(Qt::Key_CapsLock) << none << 20;
         QTest::newRow("space") << 65u << int(Qt::Key_Space) << none << 32;
         QTest::newRow("Return") << 36u << int(Qt::Key_Return) << none << 13;
