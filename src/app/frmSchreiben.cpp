@@ -323,10 +323,9 @@ void frmSchreiben::buildToolBar() {
 }
 
 bool frmSchreiben::Form_Load() {
-    inputFilter_ = new InputBoxFilter(
-        Text1, InputBoxFilter::Handlers{[this](int& code) { Text1_KeyDown(code); },
-                                        [this](int& code) { Text1_KeyPress(code); },
-                                        [this](int code) { Text1_KeyUp(code); }});
+    HookInput(Text1, InputBoxFilter::Handlers{[this](int& code) { Text1_KeyDown(code); },
+                                              [this](int& code) { Text1_KeyPress(code); },
+                                              [this](int code) { Text1_KeyUp(code); }});
     program_.helpFile = program_.programFolder + QStringLiteral("/quendal.chm");
     program_.KeyTable = BuildKeyTable();
     program_.FingerZones = BuildFingerZones();
@@ -362,8 +361,7 @@ void frmSchreiben::Form_Unload() {
     if (tip_)
         tip_->close();
     SaveSettings();
-    delete inputFilter_;
-    inputFilter_ = nullptr;
+    UnhookInput(Text1);
 }
 
 bool frmSchreiben::InitDatabase() {

@@ -12,7 +12,6 @@
 
 class DinoBar;
 class GoalFlag;
-class InputBoxFilter;
 class OnScreenKeyboard;
 class PictureButton;
 class QAction;
@@ -146,7 +145,6 @@ private:
     Program& program_;
     Scoring scoring_;
     std::unique_ptr<ExpectedCursor> cursor_;
-    InputBoxFilter* inputFilter_ = nullptr;
     std::unique_ptr<frmLek> lek_;
     frmTip* tip_ = nullptr;       // owned by this window: it stays in front and closes with it
     bool settingsLoaded_ = false; // only what was read at start-up is ever written back
