@@ -1,7 +1,7 @@
 # Set-up, build, run and test. `make run` and `make test` install what is missing first.
 
 PACKAGES := g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev \
-            qt6-svg-dev qt6-multimedia-dev fp-utils libchm-dev \
+            qt6-svg-dev qt6-multimedia-dev qt6-charts-dev fp-utils libchm-dev poppler-utils \
             fonts-liberation2 xvfb xauth xdotool x11-xkb-utils sqlite3
 BUILD    := build
 JOBS     ?= $(shell nproc)
