@@ -1,5 +1,5 @@
-#include "TestMain.h"
 #include "StartUp.h"
+#include "TestMain.h"
 #include "TestSupport.h"
 
 #include "app/Program.h"

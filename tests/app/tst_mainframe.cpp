@@ -331,12 +331,15 @@ private slots:
         QTest::addColumn<QPoint>("placed");
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         const int right = (screen.right() - 10) * 15; // ten pixels of the window on the screen
-        QTest::newRow("far right") << "200000" << "0" << QPoint(0, 0);
-        QTest::newRow("above") << "0" << "-30000" << QPoint(0, 0);
-        QTest::newRow("partly on screen") << QString::number(right) << "300"
-                                          << QPoint(screen.right() - 10, 20);
-        QTest::newRow("low, partly on screen") << "0" << QString::number((screen.bottom() - 10) * 15)
-                                               << QPoint(0, screen.bottom() - 10);
+        QTest::newRow("far right") << "200000"
+                                   << "0" << QPoint(0, 0);
+        QTest::newRow("above") << "0"
+                               << "-30000" << QPoint(0, 0);
+        QTest::newRow("partly on screen")
+            << QString::number(right) << "300" << QPoint(screen.right() - 10, 20);
+        QTest::newRow("low, partly on screen")
+            << "0" << QString::number((screen.bottom() - 10) * 15)
+            << QPoint(0, screen.bottom() - 10);
     }
     void aPositionOffEveryScreenFallsBackToTheCorner() {
         QFETCH(QString, left);

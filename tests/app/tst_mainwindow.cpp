@@ -1,6 +1,6 @@
-#include "TestMain.h"
 #include "Session.h"
 #include "StartUp.h"
+#include "TestMain.h"
 #include "TestSupport.h"
 
 #include "app/Program.h"
@@ -310,6 +310,37 @@ private slots:
         QCOMPARE(s.window->rtb1->text(), Welcome);
         QVERIFY(!s.window->cmdRun[0]->isEnabled());
         QCOMPARE(s.window->handOver.LekAuswahl, 0);
+    }
+
+    // Keys and clicks that type nothing on the input box leave the run as it was: Alt alone and
+    // with a letter, F10, Delete, mouse buttons, Tab out and back in. The caret stays at the end.
+    void keysThatTypeNothingCountNothing() {
+        Session session({{7, "Erste", "ab cd", "a|b"}});
+        QVERIFY(session.start());
+        frmSchreiben& w = *session.window;
+        session.choose();
+        w.cmdRun[0]->click();
+        session.type(QStringLiteral("ab"));
+        QTest::keyClick(w.Text1, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyClick(w.Text1, Qt::Key_L, Qt::AltModifier);
+        QTest::keyClick(w.Text1, Qt::Key_F10);
+        QTest::keyClick(w.Text1, Qt::Key_Delete);
+        QTest::mouseClick(w.Text1->viewport(), Qt::MiddleButton, {}, QPoint(5, 5));
+        QTest::mouseClick(w.Text1->viewport(), Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseDClick(w.Text1->viewport(), Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::keyClick(w.Text1, Qt::Key_Tab);
+        QVERIFY(!w.Text1->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTRY_VERIFY(w.Text1->hasFocus());
+        QCOMPARE(w.Text1->toPlainText(), QStringLiteral("ab"));
+        QCOMPARE(w.Label2->text(), QStringLiteral("LEER"));
+        QCOMPARE(w.Frame1->keyColor(2), 0xFFC0C0u); // nothing left lit by Alt
+        for (int i = 0; i < 62; ++i)
+            QVERIFY2(w.Frame1->keyColor(i) != 0x00FF00u, qPrintable(QString::number(i)));
+        session.type(QStringLiteral(" cd"));
+        QCOMPARE(session.program.counters.Fehler, 0);
+        QCOMPARE(session.logValue("Treffer").toInt(), 5);
+        QCOMPARE(session.logValue("Fehler").toInt(), 0);
     }
 
     void keysAfterTheEndCountAsErrorsOnly() {

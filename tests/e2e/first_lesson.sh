@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End to end under a real X server with a German keymap: open the selection with Ctrl+L, take
-# the first lesson with Enter, start it with Enter, type it with real key events (umlauts,
-# Shift, AltGr, Return) and find exactly one new result row without errors.
+# End to end under a real X server with a German keymap: close the about box and the tips, open
+# the selection with Ctrl+L, take the first lesson with Enter, start it with Enter, type it with
+# real key events (umlauts, Shift, AltGr, Return, and keys and clicks that must count nothing)
+# and find exactly one new result row without errors.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 program=$1
@@ -82,8 +83,23 @@ key_for() { # the xdotool key stroke for one character on the German layout
     *) fail "no key for '$1'" ;;
   esac
 }
+# Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
+# mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),
+# a left click (moving the caret), and Tab out of the box and Shift+Tab back in.
+disturb() {
+  xdotool key alt
+  xdotool key alt+l
+  xdotool key F10
+  xdotool key Delete
+  xdotool mousemove --window "$main" 300 200 click 2
+  xdotool mousemove --window "$main" 160 200 click 1
+  xdotool key Tab
+  xdotool key shift+Tab
+  sleep 0.3
+}
 typed=${lesson_text//$'\r'/}
 for ((i = 0; i < ${#typed}; i++)); do
+  [ "$i" = 4 ] && disturb
   stroke=$(key_for "${typed:i:1}")
   if [[ $stroke == altgr+* ]]; then
     xdotool keydown ISO_Level3_Shift key "${stroke#altgr+}" keyup ISO_Level3_Shift
