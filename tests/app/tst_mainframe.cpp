@@ -23,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 using namespace TestSupport;
@@ -274,6 +276,10 @@ private slots:
         QCOMPARE(figure->x(), 266); // (565 - 32) * 2 / 4 = 266.5, halves to even
         session.type(QStringLiteral("cd"));
         QVERIFY(!w.DinoControl1->isVisible());
+        // The summary's three lines each fit on one line of the box.
+        QCOMPARE(w.Text1->document()->blockCount(), 3);
+        for (QTextBlock b = w.Text1->document()->begin(); b.isValid(); b = b.next())
+            QCOMPARE(b.layout()->lineCount(), 1);
         for (int i = 0; i < 62; ++i)
             QCOMPARE(w.Frame1->keyColor(i), 0xFFC0C0u);
     }
