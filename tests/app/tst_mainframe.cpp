@@ -261,7 +261,8 @@ private slots:
     void theFigureWalksAndTheEndLeavesNoKeyLit() {
         QFETCH(bool, dino);
         storeSetting("Optionen", "checkDino", dino ? "True" : "False");
-        Session session({{7, "Erste", "abcd", "a|b"}});
+        // Six lines: more than the box shows, so a scroll bar would narrow the summary's lines.
+        Session session({{7, "Erste", "ab\r\nc\r\nd\r\ne\r\nf\r\ng", "a|b"}});
         QVERIFY(session.start());
         frmSchreiben& w = *session.window;
         session.choose();
@@ -273,13 +274,17 @@ private slots:
         QCOMPARE(figure->x(), 0);
         session.type(QStringLiteral("ab"));
         QCOMPARE(w.DinoControl1->Value(), 2);
-        QCOMPARE(figure->x(), 266); // (565 - 32) * 2 / 4 = 266.5, halves to even
-        session.type(QStringLiteral("cd"));
+        QCOMPARE(figure->x(), 152); // (565 - 32) * 2 / 7 = 152.3
+        session.type(QStringLiteral("\r\nc\r\nd\r\ne\r\nf\r\ng"));
         QVERIFY(!w.DinoControl1->isVisible());
         // The summary's three lines each fit on one line of the box.
         QCOMPARE(w.Text1->document()->blockCount(), 3);
         for (QTextBlock b = w.Text1->document()->begin(); b.isValid(); b = b.next())
             QCOMPARE(b.layout()->lineCount(), 1);
+        // Also where the font is not hinted: 51 characters of Courier New at 24 px, 0.6 em each,
+        // need 734.4 pixels.
+        const qreal room = w.Text1->viewport()->width() - 2 * w.Text1->document()->documentMargin();
+        QVERIFY2(room >= 734.4, qPrintable(QString::number(room)));
         for (int i = 0; i < 62; ++i)
             QCOMPARE(w.Frame1->keyColor(i), 0xFFC0C0u);
     }
