@@ -134,14 +134,25 @@ private slots:
         QTest::addColumn<QString>("handedOver");
         QTest::addColumn<QString>("keys"); // what the user types; "\n" is the Enter key
         QTest::addColumn<int>("length");
-        QTest::newRow("lone CR") << "ab\rcd" << "ab\r\ncd" << "ab\ncd" << 4;
-        QTest::newRow("lone LF") << "ab\ncd" << "ab\r\ncd" << "ab\ncd" << 4;
-        QTest::newRow("CR CR LF") << "ab\r\r\ncd" << "ab\r\n\r\ncd" << "ab\n\ncd" << 4;
-        QTest::newRow("LF CR") << "ab\n\rcd" << "ab\r\n\r\ncd" << "ab\n\ncd" << 4;
-        QTest::newRow("TAB") << "ab\tcd" << "ab cd" << "ab cd" << 5;
-        QTest::newRow("all of them, ending with a lone LF")
-            << "a\tb\rc\nd\r\ne\n" << "a b\r\nc\r\nd\r\ne\r\n"
-            << "a b\nc\nd\ne\n" << 6;
+        QTest::newRow("lone CR") << "ab\rcd"
+                                 << "ab\r\ncd"
+                                 << "ab\ncd" << 4;
+        QTest::newRow("lone LF") << "ab\ncd"
+                                 << "ab\r\ncd"
+                                 << "ab\ncd" << 4;
+        QTest::newRow("CR CR LF") << "ab\r\r\ncd"
+                                  << "ab\r\n\r\ncd"
+                                  << "ab\n\ncd" << 4;
+        QTest::newRow("LF CR") << "ab\n\rcd"
+                               << "ab\r\n\r\ncd"
+                               << "ab\n\ncd" << 4;
+        QTest::newRow("TAB") << "ab\tcd"
+                             << "ab cd"
+                             << "ab cd" << 5;
+        QTest::newRow("all of them, ending with a lone LF") << "a\tb\rc\nd\r\ne\n"
+                                                            << "a b\r\nc\r\nd\r\ne\r\n"
+                                                            << "a b\nc\nd\ne\n"
+                                                            << 6;
     }
     void oddLineBreaksAreTypedToTheEnd() {
         QFETCH(QString, stored);
@@ -155,9 +166,9 @@ private slots:
         Database db;
         QVERIFY(db.open(path));
         frmLek dlg(db, handOver_, *keyboard_, nullptr);
-        const Shown shown =
-            show(dlg, [&] { QVERIFY(dlg.CommandOk->isEnabled()); },
-                 [&] { QTest::mouseClick(dlg.CommandOk, Qt::LeftButton); });
+        const Shown shown = show(
+            dlg, [&] { QVERIFY(dlg.CommandOk->isEnabled()); },
+            [&] { QTest::mouseClick(dlg.CommandOk, Qt::LeftButton); });
         QVERIFY(shown.ran);
         QCOMPARE(shown.result, int(QDialog::Accepted));
         QCOMPARE(handOver_.LekAuswahl, 42);
@@ -284,9 +295,10 @@ private slots:
             << "kommentar" << both << "kommentar" << QString();
         QTest::newRow("the type column is missing")
             << "bezeichnung" << QStringList{} << "bezeichnung" << QString();
-        QTest::newRow("a damaged page") << "page" << both << "malformed" << "Heil";
-        QTest::newRow("locked by another program") << "lock" << QStringList{} << "locked"
-                                                   << QString();
+        QTest::newRow("a damaged page") << "page" << both << "malformed"
+                                        << "Heil";
+        QTest::newRow("locked by another program")
+            << "lock" << QStringList{} << "locked" << QString();
         QTest::newRow("markup in the driver's description")
             << "view" << both << "<b>weg</b>" << QString();
     }
