@@ -4,9 +4,11 @@
 #include "data/LessonQueries.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "platform/Database.h"
+#include "platform/MessageBox.h"
 #include "platform/OleColor.h"
 #include "platform/RecordSet.h"
 #include "platform/Twips.h"
+#include "typing/TypingTexts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QTabBar>
 #include <QWindow>
 #include <algorithm>
+#include <limits>
 
 struct frmLek::Private {
     Private(const Database& database, LessonHandOver& lesson, OnScreenKeyboard& keys,
@@ -30,8 +33,11 @@ struct frmLek::Private {
 
     // The lesson under the slider; kept between showings like the dialog itself.
     RecordSet rsLek;
-    // True only while rsLek stands on the lesson the dialog shows, so OK can hand it over.
-    bool lessonLoaded = false;
+    // The key of the lesson the dialog shows while rsLek stands on a lesson that can be
+    // taken; 0 otherwise, so OK has nothing to hand over.
+    qint32 loadedKey = 0;
+    // A read error is reported once per showing; the dialog stays usable after it.
+    bool readErrorShown = false;
 
     QFrame* tabPane = nullptr;
     QFrame* Frame1 = nullptr;
@@ -65,6 +71,20 @@ QPushButton* makeButton(const QString& text, const QRect& geometry, QWidget* par
     auto* button = new QPushButton(text, parent);
     button->setGeometry(geometry);
     return button;
+}
+
+// The lesson's key as the main window keeps it: a 32-bit number, neither 0 (no choice) nor
+// the mark of an own text. NULL, a text, a real number or a wider number names no lesson, so
+// 0 comes back.
+qint32 lessonKey(const QVariant& id) {
+    const int type = id.metaType().id();
+    if (id.isNull() || (type != QMetaType::LongLong && type != QMetaType::Int))
+        return 0;
+    const qlonglong key = id.toLongLong();
+    if (key < std::numeric_limits<qint32>::min() || key > std::numeric_limits<qint32>::max() ||
+        key == LessonHandOver::OwnText)
+        return 0;
+    return qint32(key);
 }
 
 // Tab captions show a type name as stored: an ampersand is not a mnemonic here.
@@ -166,6 +186,7 @@ int frmLek::showModal() {
 }
 
 void frmLek::Form_Load() {
+    d->readErrorShown = false;
     gettabs();
     if (TabStrip1->count() > 0) {
         TabStrip1_Click();
@@ -180,7 +201,7 @@ void frmLek::Form_Load() {
         SliderNr->setEnabled(false);
         lblTextNr->setText(QString());
         lblTextComment->setText(QString());
-        d->lessonLoaded = false;
+        d->loadedKey = 0;
         CommandOk->setEnabled(false);
     }
 
@@ -200,8 +221,10 @@ void frmLek::gettabs() {
         TabStrip1->removeTab(0);
 
     RecordSet rs;
-    if (!LessonQueries::openTypes(rs, d->db))
+    if (!LessonQueries::openTypes(rs, d->db)) {
+        readFailed(rs.lastError());
         return;
+    }
     rs.moveFirst();
     for (int i = 1; i <= rs.recordCount(); ++i) {
         const QString name = rs.text(QStringLiteral("bezeichnung"));
@@ -232,6 +255,9 @@ void frmLek::TabStrip1_Click() {
     const int tab = TabStrip1->currentIndex();
     const QString art = tab >= 0 ? TabStrip1->tabData(tab).toString() : QString();
     LekTotal = tab >= 0 ? LekCount(art) : 0;
+    // A count of 0 is also what a failed statement gives; the connection tells them apart.
+    if (tab >= 0 && LekTotal == 0 && !d->db.lastError().isEmpty())
+        readFailed(d->db.lastError());
 
     {
         // A maximum below the current value clamps the value; that clamped number must not
@@ -253,21 +279,29 @@ void frmLek::SliderNr_Change() {
         // The preview of the lesson shown before stays; there is nothing to take here.
         lblTextNr->setText(QString());
         lblTextComment->setText(QString());
-        d->lessonLoaded = false;
+        d->loadedKey = 0;
         CommandOk->setEnabled(false);
         return;
     }
 
     const qint32 nr = SliderNr->value();
     const int tab = TabStrip1->currentIndex();
-    const bool found =
-        nr >= 1 && nr <= LekTotal && tab >= 0 &&
-        LessonQueries::openLesson(d->rsLek, d->db, nr, TabStrip1->tabData(tab).toString()) &&
-        d->rsLek.recordCount() > 0;
-    d->lessonLoaded = found;
-    CommandOk->setEnabled(found);
-    if (!found) {
-        // A gap in the numbering: show nothing rather than another lesson's data.
+    bool found = nr >= 1 && nr <= LekTotal && tab >= 0;
+    if (found &&
+        !LessonQueries::openLesson(d->rsLek, d->db, nr, TabStrip1->tabData(tab).toString())) {
+        readFailed(d->rsLek.lastError());
+        found = false;
+    }
+    // A row whose key cannot be kept, or with nothing to type (a lesson that could never end),
+    // is no lesson to take.
+    d->loadedKey = found && d->rsLek.recordCount() > 0 &&
+                           !d->rsLek.text(QStringLiteral("uebungstext")).isEmpty()
+                       ? lessonKey(d->rsLek.field(QStringLiteral("Id")))
+                       : 0;
+    CommandOk->setEnabled(d->loadedKey != 0);
+    if (d->loadedKey == 0) {
+        // A gap in the numbering or an unusable row: show nothing rather than another
+        // lesson's data.
         lblTextNr->setText(QString());
         lblTextComment->setText(QString());
         return;
@@ -279,14 +313,25 @@ void frmLek::SliderNr_Change() {
 }
 
 void frmLek::CommandOk_Click() {
-    if (!d->lessonLoaded || !d->rsLek.isOpen() || d->rsLek.eof() || d->rsLek.bof())
+    if (d->loadedKey == 0 || !d->rsLek.isOpen() || d->rsLek.eof() || d->rsLek.bof())
         return;
-    d->handOver.LekText = d->rsLek.text(QStringLiteral("uebungstext"));
-    d->handOver.LekAuswahl = d->rsLek.field(QStringLiteral("Id")).toInt();
+    // The main window shows, counts and walks this very text, so it is made typable here.
+    d->handOver.LekText = typableLessonText(d->rsLek.text(QStringLiteral("uebungstext")));
+    d->handOver.LekAuswahl = d->loadedKey;
     d->handOver.LekTitle = d->rsLek.text(QStringLiteral("Title"));
     d->rsLek.close();
-    d->lessonLoaded = false;
+    d->loadedKey = 0;
     accept();
+}
+
+void frmLek::readFailed(const QString& error) {
+    if (d->readErrorShown)
+        return;
+    d->readErrorShown = true;
+    MessageBox::show(QStringLiteral("Die Lektionen konnten nicht vollständig gelesen werden.\r\n"
+                                    "\r\n") +
+                         error,
+                     MessageBox::ProgramTitle, QMessageBox::Warning, this);
 }
 
 void frmLek::done(int result) {

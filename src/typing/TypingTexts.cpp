@@ -22,6 +22,27 @@ QString ffstr(const LessonCounters& counters) {
     return parts.join(QLatin1Char(','));
 }
 
+QString typableLessonText(const QString& lessonText) {
+    const QChar cr(u'\r'), lf(u'\n'), blank(u' ');
+    QString text;
+    text.reserve(lessonText.size());
+    for (qsizetype i = 0; i < lessonText.size(); ++i) {
+        const QChar c = lessonText.at(i);
+        if (c == cr || c == lf) {
+            text += cr;
+            text += lf;
+            if (c == cr && i + 1 < lessonText.size() && lessonText.at(i + 1) == lf)
+                ++i; // CR LF is one line break
+        } else if (c.unicode() < 32 || c.unicode() == 0x7F) {
+            // Tab moves the focus, Delete types nothing, no key gives the other controls.
+            text += blank;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 qint32 CountChars(const QString& lessonText) {
     qint32 count = qint32(lessonText.size());
     // Each CR is taken with the character after it, as a CR LF pair.
