@@ -35,22 +35,23 @@ constexpr qreal DesignTextSize = 15.75;
 constexpr qreal SmallTextSize = 8;
 constexpr qreal LessonTextSize = 16;
 
-QFont sansFont(qreal points, bool bold) {
+// A design font, with its metric twin from the Liberation family where it is missing.
+QFont designFont(const char* family, const char* twin, QFont::StyleHint hint, qreal points,
+                 bool bold) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QString::fromLatin1(family), QString::fromLatin1(twin)});
+    font.setStyleHint(hint);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
 }
 
+QFont sansFont(qreal points, bool bold) {
+    return designFont("MS Sans Serif", "Liberation Sans", QFont::SansSerif, points, bold);
+}
+
 QFont courierFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
-    font.setStyleHint(QFont::Monospace);
-    font.setPointSizeF(DesignTextSize);
-    font.setBold(true);
-    return font;
+    return designFont("Courier New", "Liberation Mono", QFont::Monospace, DesignTextSize, true);
 }
 
 void setPointSize(QWidget* widget, qreal points) {

@@ -62,6 +62,10 @@ const QString ClosingMessage =
 constexpr quint32 Neutral = 0xFFC0C0, Green = 0xFF00, Grey = 0xC0C0C0, Red = 255,
                   ButtonFace = 0x8000000F;
 
+} // namespace
+Q_DECLARE_METATYPE(Stroke)
+namespace {
+
 struct Lesson {
     QVariant title;
     QVariant txt;
@@ -236,65 +240,52 @@ private slots:
         QCOMPARE(key->toolTip(), index == 0 ? QStringLiteral("Nummerblock Ein/Aus") : QString());
     }
 
-    // Keypad keys light by their code with NumLock on; with it off, nothing lights.
+    // A key lights green while held and grey after, found by its code: the keypad keys with
+    // NumLock on and both Enter keys; nothing lights for the keypad with NumLock off, the main
+    // keyboard's digits or NumLock itself.
     void keyLighting_data() {
-        QTest::addColumn<int>("digit");
+        QTest::addColumn<Stroke>("stroke");
         QTest::addColumn<int>("index");
-        const int indexOf[] = {14, 11, 12, 13, 8, 9, 10, 4, 5, 6};
-        for (int d = 0; d <= 9; ++d)
-            QTest::addRow("KP %d", d) << d << indexOf[d];
+        const int digitIndex[] = {14, 11, 12, 13, 8, 9, 10, 4, 5, 6};
+        for (int d = 0; d <= 9; ++d) {
+            QTest::addRow("KP %d", d) << keypad(d) << digitIndex[d];
+            QTest::addRow("KP %d, NumLock off", d) << keypad(d, false) << -1;
+        }
+        const Qt::KeyboardModifiers pad = Qt::KeypadModifier;
+        QTest::newRow("KP /") << Stroke{Qt::Key_Slash, pad, 106, 0xFFAF, "/"} << 1;
+        QTest::newRow("KP *") << Stroke{Qt::Key_Asterisk, pad, 63, 0xFFAA, "*"} << 2;
+        QTest::newRow("KP -") << Stroke{Qt::Key_Minus, pad, 82, 0xFFAD, "-"} << 3;
+        QTest::newRow("KP +") << KeypadPlus << 7;
+        QTest::newRow("KP comma") << KeypadComma << 15;
+        QTest::newRow("KP comma, NumLock off") << Stroke{Qt::Key_Delete, pad, 91, 0xFF9F, {}} << -1;
+        QTest::newRow("KP Enter") << KeypadEnter << 16;
+        QTest::newRow("Return") << Return << 16;
+        QTest::newRow("main 5") << MainFive << -1;
+        QTest::newRow("NumLock") << NumLock << -1;
     }
 
     void keyLighting() {
-        QFETCH(int, digit);
+        QFETCH(Stroke, stroke);
         QFETCH(int, index);
-        Trainer t({{QStringLiteral("Ziffer"), QString::number(digit)}});
+        Trainer t({{QStringLiteral("Ziffer"), QStringLiteral("5")}});
         QVERIFY(t.open());
         t.doubleClick(0);
-
-        t.type(keypad(digit, false));
-        for (int i = 0; i < KeypadKeyCount; ++i)
-            QCOMPARE(t.keyColor(i), i == 0 ? ButtonFace : Neutral);
-        QCOMPARE(t.typed(), QString()); // a navigation key types nothing
-        QCOMPARE(t.played, QStringList{QStringLiteral("MSGTYPE")});
-
-        t.down(keypad(digit));
-        QCOMPARE(t.keyColor(index), Green);
-        t.up(keypad(digit));
-        QCOMPARE(t.keyColor(index), Grey);
-        QCOMPARE(t.label(), QStringLiteral("ENDE"));
-    }
-
-    void signKeysAndEnterLight() {
-        Trainer t({{QStringLiteral("Zeichen"), QStringLiteral("x")}});
-        QVERIFY(t.open());
-        t.doubleClick(0);
-        const Stroke signs[] = {
-            {Qt::Key_Slash, Qt::KeypadModifier, 106, 0xFFAF, QStringLiteral("/")},
-            {Qt::Key_Asterisk, Qt::KeypadModifier, 63, 0xFFAA, QStringLiteral("*")},
-            {Qt::Key_Minus, Qt::KeypadModifier, 82, 0xFFAD, QStringLiteral("-")},
-            KeypadPlus,
-            KeypadEnter,
-            KeypadComma,
+        const auto colours = [&] {
+            QList<quint32> c;
+            for (int i = 0; i < KeypadKeyCount; ++i)
+                c << t.keyColor(i);
+            return c;
         };
-        const int indexOf[] = {1, 2, 3, 7, 16, 15};
-        for (int i = 0; i < 6; ++i) {
-            t.down(signs[i]);
-            QCOMPARE(t.keyColor(indexOf[i]), Green);
-            t.up(signs[i]);
-            QCOMPARE(t.keyColor(indexOf[i]), Grey);
-        }
-        // The main Enter key is the keypad's Enter too; main digits light nothing.
-        t.form->Command1[16]->setColor(Neutral);
-        t.down(Return);
-        QCOMPARE(t.keyColor(16), Green);
-        t.up(Return);
-        t.type(MainFive);
-        QCOMPARE(t.keyColor(9), Neutral);
-        QCOMPARE(t.keyColor(0), ButtonFace); // the NumLock key never lights by typing
-        t.type(NumLock);
-        QCOMPARE(t.keyColor(0), ButtonFace);
-        QCOMPARE(t.typed(), QString());
+        QList<quint32> expected = colours();
+        t.down(stroke);
+        if (index >= 0)
+            expected[index] = Green;
+        QCOMPARE(colours(), expected);
+        t.up(stroke);
+        if (index >= 0)
+            expected[index] = Grey;
+        QCOMPARE(colours(), expected);
+        QCOMPARE(t.played.first(), QStringLiteral("MSGTYPE")); // the key sound at every key-down
     }
 
     void lessonWithLineBreak_data() {
@@ -413,7 +404,11 @@ private slots:
         Trainer t({{QStringLiteral("Eins"), QStringLiteral("1")}});
         QVERIFY(t.open());
         QVERIFY(t.form->TimerNumBlock->isActive());
-        t.form->Text1->setFocus();
+        // From "Beenden" the Tab key goes by the list to the typing box.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), t.form->List1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), t.form->Text1);
         t.type(keypad(1));
         QVERIFY(!t.form->TimerNumBlock->isActive());
         QCOMPARE(t.keyColor(0), ButtonFace);
