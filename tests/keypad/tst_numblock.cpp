@@ -62,10 +62,6 @@ const QString ClosingMessage =
 constexpr quint32 Neutral = 0xFFC0C0, Green = 0xFF00, Grey = 0xC0C0C0, Red = 255,
                   ButtonFace = 0x8000000F;
 
-} // namespace
-Q_DECLARE_METATYPE(Stroke)
-namespace {
-
 struct Lesson {
     QVariant title;
     QVariant txt;
@@ -147,6 +143,8 @@ QRect twips(int left, int top, int width, int height) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Stroke)
 
 class TstNumBlock : public QObject {
     Q_OBJECT
