@@ -96,7 +96,7 @@ locate "$trainer"
 
 # The NumLock key's border (the key at 24,16 in the frame at 8,180) blinks red within seconds.
 red=0
-for _ in $(seq 30); do
+for _ in $(seq 50); do
   [ "$(colours 33 197 1 1)" = ff0000 ] && { red=1; break; }
   sleep 0.1
 done
