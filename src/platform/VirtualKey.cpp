@@ -124,6 +124,49 @@ bool isDigitKey(int qtKey) {
     return qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9;
 }
 
+// X keysyms of the keypad: the same physical key is a digit with NumLock on and a navigation
+// key with it off, and only the keysym says which.
+enum : quint32 {
+    XkKpHome = 0xFF95, // then Left, Up, Right, Down, Prior, Next, End, Begin, Insert, Delete
+    XkKpDelete = 0xFF9F,
+    XkKpEnter = 0xFF8D,
+    XkKpMultiply = 0xFFAA,
+    XkKpAdd = 0xFFAB,
+    XkKpSeparator = 0xFFAC, // the German layout's decimal comma
+    XkKpSubtract = 0xFFAD,
+    XkKpDecimal = 0xFFAE,
+    XkKpDivide = 0xFFAF,
+    XkKp0 = 0xFFB0,
+    XkKp9 = 0xFFB9,
+};
+
+// The Windows code of a keypad keysym, -1 for any other keysym.
+int fromKeypadKeysym(quint32 keysym) {
+    constexpr int navigation[] = {VkHome, VkLeft, VkUp,    VkRight,  VkDown,  VkPrior,
+                                  VkNext, VkEnd,  VkClear, VkInsert, VkDelete};
+    if (keysym >= XkKp0 && keysym <= XkKp9)
+        return VkNumpad0 + int(keysym - XkKp0);
+    if (keysym >= XkKpHome && keysym <= XkKpDelete)
+        return navigation[keysym - XkKpHome];
+    switch (keysym) {
+    case XkKpEnter:
+        return VkReturn;
+    case XkKpMultiply:
+        return VkMultiply;
+    case XkKpAdd:
+        return VkAdd;
+    case XkKpSubtract:
+        return VkSubtract;
+    case XkKpSeparator:
+    case XkKpDecimal:
+        return VkDecimal;
+    case XkKpDivide:
+        return VkDivide;
+    default:
+        return -1;
+    }
+}
+
 // NumLock is not in the event, but the key the layout produced tells: a digit (or the decimal
 // sign, a comma on the German layout) with NumLock on, a navigation key with it off.
 int keypadKey(const KeypadKey& key, int qtKey) {
@@ -155,16 +198,19 @@ int keypadFromQtKey(int qtKey) {
 } // namespace
 
 int fromEvent(const QKeyEvent& event) {
-    return fromScanCode(event.nativeScanCode(), event.key(), event.modifiers());
+    return fromScanCode(event.nativeScanCode(), event.key(), event.modifiers(),
+                        event.nativeVirtualKey());
 }
 
-int fromScanCode(quint32 nativeScanCode, int qtKey, Qt::KeyboardModifiers modifiers) {
+int fromScanCode(quint32 nativeScanCode, int qtKey, Qt::KeyboardModifiers modifiers,
+                 quint32 keysym) {
+    const int keypadCode = fromKeypadKeysym(keysym);
     if (nativeScanCode <= EvdevOffset)
-        return fromQtKey(qtKey, modifiers);
+        return keypadCode >= 0 ? keypadCode : fromQtKey(qtKey, modifiers);
     const int evdev = int(nativeScanCode - EvdevOffset);
     for (const KeypadKey& key : Keypad)
         if (key.evdev == evdev)
-            return keypadKey(key, qtKey);
+            return keypadCode >= 0 ? keypadCode : keypadKey(key, qtKey);
     if (evdev < MainBlockSize && MainBlock[evdev] != 0)
         return MainBlock[evdev];
     for (const ExtendedKey& key : Extended)

@@ -121,6 +121,71 @@ private slots:
         QCOMPARE(VirtualKey::fromEvent(release), expected);
     }
 
+    // Real X11 keypad events: the key code is the same with NumLock on and off, the keysym
+    // (nativeVirtualKey) tells the digit from the navigation key.
+    void keypadKeysymDecides_data() {
+        QTest::addColumn<quint32>("scanCode");
+        QTest::addColumn<quint32>("keysym");
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("expected");
+
+        const struct {
+            const char* name;
+            quint32 scanCode;
+            quint32 digitKeysym, navigationKeysym;
+            int navigationQtKey;
+            int digitCode, navigationCode;
+        } keys[] = {
+            {"0", 90, 0xFFB0, 0xFF9E, Qt::Key_Insert, 96, 45},
+            {"1", 87, 0xFFB1, 0xFF9C, Qt::Key_End, 97, 35},
+            {"2", 88, 0xFFB2, 0xFF99, Qt::Key_Down, 98, 40},
+            {"3", 89, 0xFFB3, 0xFF9B, Qt::Key_PageDown, 99, 34},
+            {"4", 83, 0xFFB4, 0xFF96, Qt::Key_Left, 100, 37},
+            {"5", 84, 0xFFB5, 0xFF9D, Qt::Key_Clear, 101, 12},
+            {"6", 85, 0xFFB6, 0xFF98, Qt::Key_Right, 102, 39},
+            {"7", 79, 0xFFB7, 0xFF95, Qt::Key_Home, 103, 36},
+            {"8", 80, 0xFFB8, 0xFF97, Qt::Key_Up, 104, 38},
+            {"9", 81, 0xFFB9, 0xFF9A, Qt::Key_PageUp, 105, 33},
+        };
+        for (const auto& k : keys) {
+            const int digit = Qt::Key_0 + (k.name[0] - '0');
+            QTest::addRow("KP %s, NumLock on", k.name)
+                << k.scanCode << k.digitKeysym << digit << k.digitCode;
+            QTest::addRow("KP %s, NumLock off", k.name)
+                << k.scanCode << k.navigationKeysym << k.navigationQtKey << k.navigationCode;
+        }
+        QTest::newRow("KP comma, NumLock on") << 91u << 0xFFACu << int(Qt::Key_Comma) << 110;
+        QTest::newRow("KP point, NumLock on") << 91u << 0xFFAEu << int(Qt::Key_Period) << 110;
+        QTest::newRow("KP comma, NumLock off") << 91u << 0xFF9Fu << int(Qt::Key_Delete) << 46;
+        QTest::newRow("KP *") << 63u << 0xFFAAu << int(Qt::Key_Asterisk) << 106;
+        QTest::newRow("KP +") << 86u << 0xFFABu << int(Qt::Key_Plus) << 107;
+        QTest::newRow("KP -") << 82u << 0xFFADu << int(Qt::Key_Minus) << 109;
+        QTest::newRow("KP /") << 106u << 0xFFAFu << int(Qt::Key_Slash) << 111;
+        QTest::newRow("KP Enter") << 104u << 0xFF8Du << int(Qt::Key_Enter) << 13;
+        QTest::newRow("Return") << 36u << 0xFF0Du << int(Qt::Key_Return) << 13;
+        QTest::newRow("main-block 1") << 10u << 0x31u << int(Qt::Key_1) << 49;
+
+        // Where the Qt key says nothing or the opposite, the keysym still decides.
+        QTest::newRow("KP 1, no Qt key") << 87u << 0xFFB1u << 0 << 97;
+        QTest::newRow("KP End, Qt key 1") << 87u << 0xFF9Cu << int(Qt::Key_1) << 35;
+        QTest::newRow("KP 3 without scan code") << 0u << 0xFFB3u << 0 << 99;
+        QTest::newRow("KP Page Down without scan code") << 0u << 0xFF9Bu << 0 << 34;
+        QTest::newRow("KP Enter without scan code") << 0u << 0xFF8Du << 0 << 13;
+    }
+
+    void keypadKeysymDecides() {
+        QFETCH(quint32, scanCode);
+        QFETCH(quint32, keysym);
+        QFETCH(int, qtKey);
+        QFETCH(int, expected);
+
+        QCOMPARE(VirtualKey::fromScanCode(scanCode, qtKey, Qt::KeypadModifier, keysym), expected);
+        const QKeyEvent press(QEvent::KeyPress, qtKey, Qt::KeypadModifier, scanCode, keysym, 0);
+        QCOMPARE(VirtualKey::fromEvent(press), expected);
+        const QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::KeypadModifier, scanCode, keysym, 0);
+        QCOMPARE(VirtualKey::fromEvent(release), expected);
+    }
+
     void qtKeyFallback_data() {
         QTest::addColumn<int>("qtKey");
         QTest::addColumn<int>("modifiers");
