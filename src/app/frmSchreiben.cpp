@@ -14,6 +14,7 @@
 #include "dialogs/frmTip.h"
 #include "keyboard/InputBoxFilter.h"
 #include "keyboard/OnScreenKeyboard.h"
+#include "keypad/frmNumBlock.h"
 #include "lessons/frmLek.h"
 #include "platform/Beep.h"
 #include "platform/HelpViewer.h"
@@ -281,7 +282,6 @@ void frmSchreiben::buildMenus() {
     // Their windows are still to come.
     for (QAction* action : menuEinstellungen)
         action->setEnabled(false);
-    menuModule[0]->setEnabled(false);
     menuAuswertung[0]->setEnabled(false);
 
     // The help key works anywhere in the window, also while a lesson is typed.
@@ -318,7 +318,6 @@ void frmSchreiben::buildToolBar() {
     }
     // Their windows are still to come.
     ToolButton[0]->setEnabled(false);
-    ToolButton[4]->setEnabled(false);
     ToolButton[6]->setEnabled(false);
 }
 
@@ -507,7 +506,16 @@ void frmSchreiben::menuGym_Click(int) {
 void frmSchreiben::menuEinstellungen_Click(int) {
 }
 
-void frmSchreiben::menuModule_Click(int) {
+void frmSchreiben::menuModule_Click(int index) {
+    if (index != 0)
+        return;
+    if (!numBlock_)
+        numBlock_ = std::make_unique<frmNumBlock>(program_.DbConnection, program_.settings,
+                                                  program_.sounds);
+    // The trainer stands in for the main window; a running lesson's clock goes on meanwhile.
+    hide();
+    numBlock_->showModal();
+    show();
 }
 
 void frmSchreiben::menuAuswertung_Click(int) {

@@ -24,6 +24,7 @@ class QTimer;
 class RichTextBox;
 class frmLek;
 class frmTip;
+class frmNumBlock;
 struct Program;
 
 // The typing window: start-up and shutdown, the lesson run control, the expected-character
@@ -146,6 +147,7 @@ private:
     Scoring scoring_;
     std::unique_ptr<ExpectedCursor> cursor_;
     std::unique_ptr<frmLek> lek_;
+    std::unique_ptr<frmNumBlock> numBlock_; // one instance; every showing loads it afresh
     frmTip* tip_ = nullptr;       // owned by this window: it stays in front and closes with it
     bool settingsLoaded_ = false; // only what was read at start-up is ever written back
     bool unloaded_ = false;

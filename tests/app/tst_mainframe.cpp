@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("2") << 2 << "Reminder " << QColor(0x80, 0xFF, 0x80) << true;
         QTest::newRow("3") << 3 << QString::fromUtf8("Lektionen - Auswahl öffnen")
                            << QColor(0xC0, 0xC0, 0xC0) << true;
-        QTest::newRow("4") << 4 << "Nummernblock - Trainer" << QColor(0xC0, 0xC0, 0xC0) << false;
+        QTest::newRow("4") << 4 << "Nummernblock - Trainer" << QColor(0xC0, 0xC0, 0xC0) << true;
         QTest::newRow("6") << 6 << "Optionen / Einstellungen" << QColor(0xC0, 0xC0, 0xC0) << false;
     }
     void theToolBarHasItsColorsAndTooltips() {
@@ -202,7 +202,7 @@ private slots:
              {"&Reminder", QKeySequence("Ctrl+R"), false},
              {"&Farbe", {}, false},
              {"&Verschiedenes", {}, false}},
-            {{"&Nummernblock", QKeySequence("Ctrl+N"), false}},
+            {{"&Nummernblock", QKeySequence("Ctrl+N"), true}},
             {{"&Statistik", QKeySequence("Ctrl+X"), false}},
             {{"&Quendal", QKeySequence("Ctrl+Y"), true},
              {"Quendal im &Web", QKeySequence("Ctrl+W"), true},

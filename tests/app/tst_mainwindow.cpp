@@ -5,7 +5,9 @@
 
 #include "app/Program.h"
 #include "app/frmSchreiben.h"
+#include "components/PictureButton.h"
 #include "keyboard/OnScreenKeyboard.h"
+#include "keypad/frmNumBlock.h"
 #include "lessons/frmLek.h"
 #include "platform/OleColor.h"
 #include "platform/RichTextBox.h"
@@ -153,6 +155,40 @@ private slots:
         QCOMPARE(s.window->cmdRun[1]->text(), QStringLiteral("Auswahl"));
         QVERIFY(!s.window->Timer3->isActive());
         QCOMPARE(s.window->lblFehlerProz->text(), QStringLiteral("-"));
+        QCOMPARE(s.logRows(), 0);
+    }
+
+    void theKeypadTrainerStandsInForTheWindow() {
+        Session s;
+        QVERIFY(s.start());
+        s.choose();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Start
+        s.type(QStringLiteral("a"));
+        bool hiddenMeanwhile = false, clockOn = false;
+        TestSupport::onModal([&](QWidget* modal) {
+            auto* trainer = qobject_cast<frmNumBlock*>(modal);
+            QVERIFY(trainer && !trainer->parentWidget());
+            hiddenMeanwhile = !s.window->isVisible();
+            clockOn = s.window->Timer3->isActive();
+            trainer->Command2->click();
+        });
+        s.window->ToolButton[4]->click();
+        QVERIFY(hiddenMeanwhile && clockOn);
+        QVERIFY(s.window->isVisible());
+        QCOMPARE(s.window->cmdRun[0]->text(), QStringLiteral("Pause"));
+        QVERIFY(s.window->Timer3->isActive());
+        QCOMPARE(s.window->Label2->text(), QStringLiteral("b"));
+        QTRY_COMPARE(QApplication::activeWindow(), s.window.get());
+
+        bool opened = false;
+        TestSupport::onModal([&](QWidget* modal) {
+            opened = qobject_cast<frmNumBlock*>(modal);
+            modal->close(); // the close box
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(opened);
+        QVERIFY(s.window->isVisible());
+        QCOMPARE(s.window->cmdRun[0]->text(), QStringLiteral("Pause"));
         QCOMPARE(s.logRows(), 0);
     }
 
