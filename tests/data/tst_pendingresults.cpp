@@ -231,6 +231,34 @@ private slots:
         QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(2)}));
     }
 
+    void aDamagedLogPageKeepsTheResult() {
+        QVERIFY(freshDb());
+        const int page =
+            TestSupport::queryValue(db_, QStringLiteral("SELECT rootpage FROM sqlite_master "
+                                                        "WHERE name = 'log'"))
+                .toInt();
+        const int pageSize =
+            TestSupport::queryValue(db_, QStringLiteral("PRAGMA page_size")).toInt();
+        QVERIFY(page > 1 && pageSize > 0);
+        const QByteArray healthy = bytesOf(db_);
+        QByteArray damaged = healthy;
+        damaged.replace(qsizetype(page - 1) * pageSize, 64, QByteArray(64, '\xA5'));
+        QVERIFY(writeBytes(db_, damaged));
+        {
+            Database db;
+            QVERIFY(db.open(db_));
+            const StoreOutcome outcome = ResultLog::store(db, result(1), pending_);
+            QVERIFY(outcome.status == StoreOutcome::Status::Kept);
+            QVERIFY2(outcome.description.contains(QLatin1String("malformed")),
+                     qPrintable(outcome.description));
+        }
+        QVERIFY(writeBytes(db_, healthy)); // the copy repaired, say from a backup
+        Database db;
+        QVERIFY(db.open(db_));
+        QCOMPARE(ResultLog::storePending(db, pending_).storedLater, 1);
+        QCOMPARE(stored(db_), QStringList{storedText(1)});
+    }
+
     void withNowhereToKeepItTheResultIsReportedLost() {
         QVERIFY(freshDb());
         Database db;
