@@ -1,7 +1,9 @@
 #include "DataLocation.h"
 
 #include <QDir>
-#include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
 
 namespace DataLocation {
 
@@ -18,19 +20,56 @@ static QString join(const QString& folder, const QString& name) {
     return result + name;
 }
 
-QString dataFolder() {
+// An absolute folder other than the root, cleaned; empty otherwise.
+static QString usableFolder(const QString& path) {
+    if (!QDir::isAbsolutePath(path))
+        return {};
+    const QString clean = QDir::cleanPath(path);
+    return clean == QLatin1String("/") ? QString() : clean;
+}
+
+static QString homeFromUserDatabase() {
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? size_t(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir)
+        return {};
+    return QFile::decodeName(found->pw_dir);
+}
+
+QString homeFolder() {
+    const QString home = usableFolder(qEnvironmentVariable("HOME"));
+    return home.isEmpty() ? usableFolder(homeFromUserDatabase()) : home;
+}
+
+QString dataFolder(QString* error) {
+    if (error)
+        error->clear();
     const QString appData = qEnvironmentVariable("APPDATA");
     if (!appData.isEmpty())
         return join(appData, FolderName);
     // Without APPDATA the folder goes to the user's data location, never to the root.
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty())
-        base = join(QDir::homePath(), QStringLiteral(".local/share"));
+    QString base = usableFolder(qEnvironmentVariable("XDG_DATA_HOME"));
+    if (base.isEmpty()) {
+        const QString home = homeFolder();
+        if (home.isEmpty()) {
+            if (error)
+                *error = QStringLiteral(
+                    "Der Ordner für die Lektionsdatenbank kann nicht bestimmt werden: Weder "
+                    "APPDATA noch HOME ist gesetzt, und die Benutzerverwaltung nennt kein "
+                    "Benutzerverzeichnis.");
+            return {};
+        }
+        base = join(home, QStringLiteral(".local/share"));
+    }
     return join(base, FolderName);
 }
 
-QString databasePath() {
-    return join(dataFolder(), FileName);
+QString databasePath(QString* error) {
+    const QString folder = dataFolder(error);
+    return folder.isEmpty() ? QString() : join(folder, FileName);
 }
 
 QString templatePath(const QString& programFolder) {

@@ -1,5 +1,6 @@
 #include "DatabaseSetup.h"
 
+#include "FileMessages.h"
 #include "Schema.h"
 #include "platform/Database.h"
 
@@ -15,25 +16,7 @@ namespace DatabaseSetup {
 
 namespace {
 
-QString quoted(const QString& path) {
-    return QStringLiteral("„") + path + QStringLiteral("“");
-}
-
-QString reasonFor(const std::error_code& ec) {
-    if (ec == std::errc::no_such_file_or_directory)
-        return QStringLiteral("Der übergeordnete Ordner ist nicht vorhanden.");
-    if (ec == std::errc::not_a_directory)
-        return QStringLiteral("Ein Teil des Pfads ist eine Datei, kein Ordner.");
-    if (ec == std::errc::file_exists)
-        return QStringLiteral("Unter diesem Namen besteht bereits eine Datei.");
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
-        return QStringLiteral("Zugriff verweigert.");
-    if (ec == std::errc::read_only_file_system)
-        return QStringLiteral("Das Dateisystem ist schreibgeschützt.");
-    if (ec == std::errc::no_space_on_device)
-        return QStringLiteral("Der Datenträger ist voll.");
-    return QStringLiteral("Systemfehler (%1).").arg(QString::fromStdString(ec.message()));
-}
+using FileMessages::quoted;
 
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -53,7 +36,7 @@ bool createFolder(const QString& folder, bool onlyLastLevel, QStringList* create
         dir = parent;
     }
     if (onlyLastLevel && missing.size() > 1) {
-        *reason = reasonFor(std::make_error_code(std::errc::no_such_file_or_directory));
+        *reason = FileMessages::reason(std::make_error_code(std::errc::no_such_file_or_directory));
         return false;
     }
     // Outermost first.
@@ -61,7 +44,7 @@ bool createFolder(const QString& folder, bool onlyLastLevel, QStringList* create
         std::error_code ec;
         std::filesystem::create_directory(fsPath(*it), ec);
         if (ec) {
-            *reason = reasonFor(ec);
+            *reason = FileMessages::reason(ec);
             return false;
         }
         created->prepend(*it);
@@ -154,6 +137,15 @@ bool copyTemplate(const QString& templatePath, const QString& dbPath, QString* e
     return true;
 }
 
+bool templateIsUsable(const QString& templatePath, QString* description) {
+    Database db;
+    if (!db.open(templatePath, Database::Access::ReadOnly)) {
+        *description = db.lastError();
+        return false;
+    }
+    return Schema::check(db, description);
+}
+
 } // namespace
 
 bool ensureWorkingCopy(const QString& folder, const QString& dbPath, const QString& templatePath,
@@ -165,7 +157,8 @@ bool ensureWorkingCopy(const QString& folder, const QString& dbPath, const QStri
     const QFileInfo folderInfo(folder);
     if (folderInfo.exists() && !folderInfo.isDir()) {
         message = QStringLiteral("Der Ordner %1 kann nicht angelegt werden: %2")
-                      .arg(quoted(folder), reasonFor(std::make_error_code(std::errc::file_exists)));
+                      .arg(quoted(folder),
+                           FileMessages::reason(std::make_error_code(std::errc::file_exists)));
         return false;
     }
     // An existing copy is used as it is, whatever the template holds.
@@ -184,6 +177,16 @@ bool ensureWorkingCopy(const QString& folder, const QString& dbPath, const QStri
         message = QStringLiteral("Die Vorlage %1 ist keine Datei; die Datenbank %2 kann nicht "
                                  "angelegt werden.")
                       .arg(quoted(templatePath), quoted(dbPath));
+        return false;
+    }
+
+    // A template that is no lesson database would become a copy that never opens, and that
+    // stays even after the template has been repaired.
+    QString description;
+    if (!templateIsUsable(templatePath, &description)) {
+        message = QStringLiteral("Die Vorlage %1 ist keine brauchbare Lektionsdatenbank; die "
+                                 "Datenbank %2 kann nicht angelegt werden.\r\n%3")
+                      .arg(quoted(templatePath), quoted(dbPath), description);
         return false;
     }
 

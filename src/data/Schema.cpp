@@ -30,6 +30,31 @@ QStringList tableNames() {
             QStringLiteral("gym"),          QStringLiteral("numuebungen"), QStringLiteral("log")};
 }
 
+QStringList columnNames(const QString& table) {
+    const QString name = table.toLower();
+    if (name == QLatin1String("uebungsarten"))
+        return {QStringLiteral("id"), QStringLiteral("bezeichnung")};
+    if (name == QLatin1String("uebungen"))
+        return {QStringLiteral("id"),           QStringLiteral("art"),
+                QStringLiteral("ordnungszahl"), QStringLiteral("title"),
+                QStringLiteral("kommentar"),    QStringLiteral("uebungstext"),
+                QStringLiteral("tasten")};
+    if (name == QLatin1String("tips") || name == QLatin1String("gym"))
+        return {QStringLiteral("txt")};
+    if (name == QLatin1String("numuebungen"))
+        return {QStringLiteral("title"), QStringLiteral("txt")};
+    if (name == QLatin1String("log")) {
+        QStringList columns{
+            QStringLiteral("Id"),        QStringLiteral("Zeitpunkt"),     QStringLiteral("Lektion"),
+            QStringLiteral("Dateiname"), QStringLiteral("Zeichenanzahl"), QStringLiteral("Dauer"),
+            QStringLiteral("Treffer"),   QStringLiteral("Fehler")};
+        for (int f = 1; f <= 10; ++f)
+            columns << QStringLiteral("ff%1").arg(f);
+        return columns;
+    }
+    return {};
+}
+
 bool create(Database& db, QString* error) {
     for (const QString& sql : createStatements()) {
         if (!db.exec(sql)) {
@@ -42,11 +67,23 @@ bool create(Database& db, QString* error) {
 }
 
 bool check(const Database& db, QString* error) {
+    const auto fail = [error](const QString& text) {
+        if (error)
+            *error = text;
+        return false;
+    };
     for (const QString& table : tableNames()) {
-        if (!db.hasTable(table)) {
-            if (error)
-                *error = QStringLiteral("Die Datenbank enthält keine Tabelle „%1“.").arg(table);
-            return false;
+        if (!db.hasTable(table))
+            return fail(QStringLiteral("Die Datenbank enthält keine Tabelle „%1“.").arg(table));
+        // Checked here rather than after a whole lesson has been typed into a copy that
+        // cannot take its result.
+        QStringList present;
+        if (!db.columnNames(table, &present))
+            return fail(db.lastError());
+        for (const QString& column : columnNames(table)) {
+            if (!present.contains(column, Qt::CaseInsensitive))
+                return fail(
+                    QStringLiteral("Der Tabelle „%1“ fehlt die Spalte „%2“.").arg(table, column));
         }
     }
     return true;

@@ -16,7 +16,7 @@ Database::~Database() {
     close();
 }
 
-bool Database::open(const QString& path) {
+bool Database::open(const QString& path, Access access) {
     close();
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -30,10 +30,11 @@ bool Database::open(const QString& path) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         // Never create a file here: only an existing database is opened.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
         db.setDatabaseName(
             QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-            QStringLiteral("?mode=rw"));
+            (access == Access::ReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw")));
         if (!db.open()) {
             lastError_ = db.lastError().text();
         } else {
@@ -41,6 +42,13 @@ bool Database::open(const QString& path) {
             // database, without writing to it.
             QSqlQuery probe(db);
             if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+                lastError_ = probe.lastError().text();
+                probe = QSqlQuery();
+                db.close();
+            } else if (access == Access::ReadWrite &&
+                       !probe.exec(QStringLiteral("PRAGMA synchronous = EXTRA"))) {
+                // In rollback-journal mode FULL leaves the journal's deletion unsynced, and
+                // with it the commit of the last finished lesson.
                 lastError_ = probe.lastError().text();
                 probe = QSqlQuery();
                 db.close();
@@ -105,6 +113,22 @@ bool Database::hasTable(const QString& name) const {
                    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
                {name}) &&
            query.next();
+}
+
+bool Database::columnNames(const QString& table, QStringList* names) const {
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // The table-valued form of the pragma takes the table name as a bound value.
+    if (!run(query, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}))
+        return false;
+    names->clear();
+    while (query.next())
+        *names << query.value(0).toString();
+    if (query.lastError().isValid()) {
+        lastError_ = query.lastError().text();
+        return false;
+    }
+    return true;
 }
 
 QSqlDatabase Database::connection() const {

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // The one connection to a lesson database file (SQLite through Qt SQL). Values are always
@@ -14,9 +15,16 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    enum class Access { ReadWrite, ReadOnly };
+
+    // How long a statement waits for another process's lock before it fails with "database is
+    // locked": short, because statements run on the user-interface thread.
+    static constexpr int BusyTimeoutMs = 500;
+
     // Opens an existing file. Fails (and creates nothing) when the path is missing, is not a
-    // regular file, or is not a database; lastError() then describes why.
-    bool open(const QString& path);
+    // regular file, or is not a database; lastError() then describes why. A read-write
+    // connection syncs every commit fully, the journal's deletion included.
+    bool open(const QString& path, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const;
     QString path() const;
@@ -27,6 +35,8 @@ public:
     // with lastError() on failure.
     bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) const;
     bool hasTable(const QString& name) const;
+    // The column names of table, in table order; false with lastError() on failure.
+    bool columnNames(const QString& table, QStringList* names) const;
 
     QSqlDatabase connection() const;
     QString lastError() const;

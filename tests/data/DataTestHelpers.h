@@ -9,6 +9,10 @@
 
 #include "TestSupport.h"
 
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace DataTest {
 
 using TestSupport::EnvGuard;
@@ -38,5 +42,31 @@ inline QStringList listing(const QString& dir) {
     }
     return result;
 }
+
+// File permissions as an ordinary user meets them, also when the tests run as root: the
+// calling thread gives up the capabilities that let root write to a read-only file or folder.
+class OwnerPermissionsOnly {
+public:
+    OwnerPermissionsOnly() {
+        header_.version = _LINUX_CAPABILITY_VERSION_3;
+        if (syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &=
+            ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        active_ = syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~OwnerPermissionsOnly() {
+        if (active_)
+            syscall(SYS_capset, &header_, saved_);
+    }
+    OwnerPermissionsOnly(const OwnerPermissionsOnly&) = delete;
+    OwnerPermissionsOnly& operator=(const OwnerPermissionsOnly&) = delete;
+
+private:
+    __user_cap_header_struct header_{};
+    __user_cap_data_struct saved_[2]{};
+    bool active_ = false;
+};
 
 } // namespace DataTest

@@ -71,6 +71,12 @@ private:
     bool ok_ = false;
 };
 
+// description is the exact text, or "*" and a part of it (a driver's own words).
+bool describedAs(const QString& got, const QString& description) {
+    return description.startsWith(QLatin1Char('*')) ? got.contains(description.mid(1))
+                                                    : got == description;
+}
+
 } // namespace
 
 class TstDatabaseSetup : public QObject {
@@ -409,16 +415,136 @@ private slots:
                              QStringLiteral(" nicht möglich.") + QStringLiteral("\r\n");
         QVERIFY2(message.startsWith(head), qPrintable(message));
         const QString got = message.mid(head.size());
-        if (description.startsWith(QLatin1Char('*')))
-            QVERIFY2(got.contains(description.mid(1)), qPrintable(got));
-        else
-            QCOMPARE(got, description);
+        QVERIFY2(describedAs(got, description), qPrintable(got));
 
         // Left exactly as it was: same bytes, same time, nothing beside it.
         QCOMPARE(bytesOf(path), before);
         QCOMPARE(listing(appData.path()), filesBefore);
         if (QFileInfo(path).isFile())
             QCOMPARE(QFileInfo(path).lastModified(), old);
+    }
+
+    void aCopyLackingAColumnIsRefused_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        const QList<std::pair<const char*, QStringList>> tables{
+            {"uebungsarten", {"id", "bezeichnung"}},
+            {"uebungen",
+             {"id", "art", "ordnungszahl", "title", "kommentar", "uebungstext", "tasten"}},
+            {"tips", {"txt"}},
+            {"gym", {"txt"}},
+            {"numuebungen", {"title", "txt"}},
+            {"log",
+             {"Id", "Zeitpunkt", "Lektion", "Dateiname", "Zeichenanzahl", "Dauer", "Treffer",
+              "Fehler", "ff1", "ff2", "ff3", "ff4", "ff5", "ff6", "ff7", "ff8", "ff9", "ff10"}},
+        };
+        for (const auto& [table, columns] : tables) {
+            for (const QString& column : columns)
+                QTest::addRow("%s.%s", table, qPrintable(column))
+                    << QString::fromLatin1(table) << column;
+        }
+    }
+
+    void aCopyLackingAColumnIsRefused() {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        TestSupport::TempAppData appData;
+        QVERIFY(QDir().mkdir(appData.dataFolder()));
+        const QString path = appData.dbPath();
+        QVERIFY(TestSupport::createEmptyDb(path));
+        QVERIFY(TestSupport::execOn(
+            path, QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO alt").arg(table, column)));
+        const QDateTime old(QDate(2021, 5, 6), QTime(7, 8, 9));
+        QVERIFY(setModified(path, old));
+        const QByteArray before = bytesOf(path);
+        const QStringList filesBefore = listing(appData.path());
+
+        Database db;
+        QString message;
+        QVERIFY(!DatabaseSetup::OpenDatabase(db, path, &message));
+        QVERIFY(!db.isOpen());
+        QCOMPARE(message, QStringLiteral("Verbindung mit ") + path +
+                              QStringLiteral(" nicht möglich.\r\nDer Tabelle „") + table +
+                              QStringLiteral("“ fehlt die Spalte „") + column +
+                              QStringLiteral("“."));
+        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(listing(appData.path()), filesBefore);
+        QCOMPARE(QFileInfo(path).lastModified(), old);
+    }
+
+    void columnNamesMatchWithoutRegardToCase() {
+        TestSupport::TempAppData appData;
+        QVERIFY(QDir().mkdir(appData.dataFolder()));
+        QVERIFY(TestSupport::createEmptyDb(appData.dbPath()));
+        QVERIFY(TestSupport::execOn(appData.dbPath(),
+                                    QStringLiteral("ALTER TABLE log RENAME COLUMN Zeitpunkt TO "
+                                                   "ZEITPUNKT")));
+        QVERIFY(TestSupport::execOn(appData.dbPath(),
+                                    QStringLiteral("ALTER TABLE uebungen RENAME COLUMN title TO "
+                                                   "Title")));
+        Database db;
+        QString message;
+        QVERIFY2(DatabaseSetup::OpenDatabase(db, appData.dbPath(), &message), qPrintable(message));
+    }
+
+    void aBadTemplateIsNotCopied_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("description"); // exact; "*" + text: contains text
+        QTest::newRow("random bytes")
+            << QStringLiteral("random") << QStringLiteral("*file is not a database");
+        QTest::newRow("empty file") << QStringLiteral("empty")
+                                    << QStringLiteral("Die Datenbank enthält keine Tabelle "
+                                                      "„uebungsarten“.");
+        QTest::newRow("without log") << QStringLiteral("nolog")
+                                     << QStringLiteral("Die Datenbank enthält keine Tabelle "
+                                                       "„log“.");
+        QTest::newRow("log without ff10")
+            << QStringLiteral("noff10")
+            << QStringLiteral("Der Tabelle „log“ fehlt die Spalte „ff10“.");
+    }
+
+    void aBadTemplateIsNotCopied() {
+        QFETCH(QString, kind);
+        QFETCH(QString, description);
+        TestSupport::TempAppData appData;
+        QTemporaryDir program;
+        const QString templatePath = DataLocation::templatePath(program.path());
+        if (kind == QLatin1String("random")) {
+            QVERIFY(writeBytes(templatePath, randomBytes(8192)));
+        } else if (kind == QLatin1String("empty")) {
+            QVERIFY(writeBytes(templatePath, QByteArray()));
+        } else {
+            QVERIFY(makeLessonDb(templatePath, QStringLiteral("Vorlage")));
+            QVERIFY(TestSupport::execOn(templatePath, kind == QLatin1String("nolog")
+                                                          ? QStringLiteral("DROP TABLE log")
+                                                          : QStringLiteral("ALTER TABLE log DROP "
+                                                                           "COLUMN ff10")));
+        }
+        const QByteArray templateBytes = bytesOf(templatePath);
+        const QStringList programFiles = listing(program.path());
+
+        QString error;
+        QVERIFY(!DatabaseSetup::ensureWorkingCopy(appData.dataFolder(), appData.dbPath(),
+                                                  templatePath, &error));
+        const QString head = QStringLiteral("Die Vorlage ") + quoted(templatePath) +
+                             QStringLiteral(" ist keine brauchbare Lektionsdatenbank; die "
+                                            "Datenbank ") +
+                             quoted(appData.dbPath()) +
+                             QStringLiteral(" kann nicht angelegt werden.\r\n");
+        QVERIFY2(error.startsWith(head), qPrintable(error));
+        QVERIFY2(describedAs(error.mid(head.size()), description), qPrintable(error));
+        QCOMPARE(listing(appData.path()), QStringList());
+        QCOMPARE(bytesOf(templatePath), templateBytes);
+        QCOMPARE(listing(program.path()), programFiles);
+
+        // Once the template is repaired, the next start makes its copy.
+        QVERIFY(QFile::remove(templatePath));
+        QVERIFY(QFile::copy(TestSupport::templateDb(), templatePath));
+        QVERIFY2(DatabaseSetup::ensureWorkingCopy(appData.dataFolder(), appData.dbPath(),
+                                                  templatePath, &error),
+                 qPrintable(error));
+        Database db;
+        QVERIFY2(DatabaseSetup::OpenDatabase(db, appData.dbPath(), &error), qPrintable(error));
     }
 
     void databaseOpenRefusesWhatIsNoDatabase_data() {
