@@ -364,9 +364,13 @@ void frmSchreiben::Form_Unload() {
 }
 
 bool frmSchreiben::InitDatabase() {
-    const QString folder = DataLocation::dataFolder();
-    program_.DbPath = DataLocation::databasePath();
     QString error;
+    const QString folder = DataLocation::dataFolder(&error);
+    if (folder.isEmpty()) {
+        MessageBox::show(error, MessageBox::ProgramTitle, QMessageBox::Critical);
+        return false;
+    }
+    program_.DbPath = DataLocation::databasePath();
     if (!DatabaseSetup::ensureWorkingCopy(
             folder, program_.DbPath, DataLocation::templatePath(program_.programFolder), &error)) {
         MessageBox::show(error, MessageBox::ProgramTitle, QMessageBox::Critical);
@@ -377,6 +381,11 @@ bool frmSchreiben::InitDatabase() {
         MessageBox::show(message);
         return false;
     }
+    // Results kept at an earlier lesson end go in as soon as the database takes them.
+    const StoreOutcome kept =
+        ResultLog::storePending(program_.DbConnection, ResultLog::pendingPath(program_.DbPath));
+    if (!kept.message.isEmpty())
+        MessageBox::show(kept.message, MessageBox::ProgramTitle, QMessageBox::Warning);
     return true;
 }
 
@@ -757,12 +766,13 @@ void frmSchreiben::SaveLog() {
     row.Fehler = c.Fehler;
     for (int f = 1; f <= 10; ++f)
         row.ff[f - 1] = c.ff[f];
-    QString error;
-    if (!ResultLog::insert(program_.DbConnection, row, &error))
-        MessageBox::show(QStringLiteral("Das Ergebnis der Lektion konnte nicht gespeichert "
-                                        "werden.\r\n") +
-                             error,
-                         MessageBox::ProgramTitle, QMessageBox::Warning, this);
+    // Another program's lock is waited for briefly; the pointer says so meanwhile.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const StoreOutcome outcome =
+        ResultLog::store(program_.DbConnection, row, ResultLog::pendingPath(program_.DbPath));
+    QGuiApplication::restoreOverrideCursor();
+    if (!outcome.message.isEmpty())
+        MessageBox::show(outcome.message, MessageBox::ProgramTitle, QMessageBox::Warning, this);
 }
 
 QString frmSchreiben::ffstr() const {

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLocale>
@@ -67,35 +68,43 @@ private slots:
 
     void aDamagedWorkingCopyEndsTheStart_data() {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("random bytes") << QByteArray("\x13\x37 not a database at all \x01\x02", 27);
-        QTest::newRow("empty file") << QByteArray();
+        QTest::addColumn<QString>("folder"); // below the temporary APPDATA
+        QTest::newRow("random bytes")
+            << QByteArray("\x13\x37 not a database at all \x01\x02", 27) << QString();
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("markup in the path") << QByteArray("x") << QStringLiteral("/<b>fett&amp;");
     }
     void aDamagedWorkingCopyEndsTheStart() {
         QFETCH(QByteArray, content);
-        TempAppData appdata;
-        QDir().mkpath(appdata.dataFolder());
+        QFETCH(QString, folder);
+        TempAppData temp;
+        EnvGuard appdataVar("APPDATA", temp.path() + folder);
+        const QString dbPath = temp.path() + folder + "/quendal1_1/quendal1_1.mdb";
+        QDir().mkpath(QFileInfo(dbPath).absolutePath());
         {
-            QFile file(appdata.dbPath());
+            QFile file(dbPath);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
         Program program(binDir());
         frmSchreiben window(program);
         QString shown, title;
+        Qt::TextFormat format = Qt::AutoText;
         onModal([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
             shown = box->text();
             title = box->windowTitle();
+            format = box->textFormat();
             box->accept();
         });
         QVERIFY(!window.Form_Load());
         QCOMPARE(title, QStringLiteral("Quendal1_1"));
+        QCOMPARE(format, Qt::PlainText); // a path is shown as written, never as markup
         const QStringList lines = shown.split('\n');
-        QCOMPARE(lines.value(0),
-                 "Verbindung mit " + appdata.dbPath() + QString::fromUtf8(" nicht möglich."));
+        QCOMPARE(lines.value(0), "Verbindung mit " + dbPath + QString::fromUtf8(" nicht möglich."));
         QVERIFY(!lines.value(1).isEmpty());
-        QFile file(appdata.dbPath());
+        QFile file(dbPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), content);
     }
@@ -412,9 +421,13 @@ private slots:
             box->accept();
         });
         s.type("a");
+        const QString pending = s.appdata.dataFolder() + "/quendal1_1.pending";
         QVERIFY(shown.startsWith(
-            QString::fromUtf8("Das Ergebnis der Lektion konnte nicht gespeichert werden.")));
-        QVERIFY(shown.contains("log"));
+            QString::fromUtf8("Das Ergebnis der Lektion konnte jetzt nicht gespeichert werden. "
+                              "Es ist in „") +
+            pending + QString::fromUtf8("“ aufbewahrt")));
+        QVERIFY(shown.contains("no such table: log"));
+        QVERIFY(QFileInfo::exists(pending));
         QVERIFY(s.window->Text1->toPlainText().startsWith("MaxZeichen: 1"));
         QCOMPARE(s.window->cmdRun[1]->text(), QStringLiteral("Auswahl"));
         QVERIFY(s.window->menulek[0]->isEnabled());
