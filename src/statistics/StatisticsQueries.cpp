@@ -1,0 +1,108 @@
+#include "StatisticsQueries.h"
+
+#include "platform/Database.h"
+#include "platform/RecordSet.h"
+
+namespace {
+
+// Strokes per minute of one result, errors counted as strokes, cut toward zero. The real
+// division keeps the fraction that integer columns would lose before the cut.
+const char* const AnschExpr = "CAST((Treffer+Fehler)*60.0/NULLIF(Dauer,0) AS INTEGER)";
+
+} // namespace
+
+qint64 StatisticsQueries::LogCount() const {
+    bool ok = false;
+    const QVariant n =
+        value(QStringLiteral("SELECT count(*) as Anzahl From log"), QStringLiteral("Anzahl"), &ok);
+    return ok ? n.toLongLong() : -1;
+}
+
+std::optional<StatisticsQueries::Summary> StatisticsQueries::summary() const {
+    Summary s;
+    bool ok = false;
+    s.anz = value(QStringLiteral("SELECT COUNT(*)AS anz FROM log"), QStringLiteral("anz"), &ok)
+                .toLongLong();
+    if (!ok)
+        return std::nullopt;
+    s.mittel = value(QStringLiteral("SELECT Avg((Treffer+Fehler)*60.0/NULLIF(Dauer,0)) AS mittel "
+                                    "FROM log"),
+                     QStringLiteral("mittel"), &ok);
+    if (!ok)
+        return std::nullopt;
+    s.zeichen = value(QStringLiteral("SELECT Sum(Zeichenanzahl) as zeichen FROM log"),
+                      QStringLiteral("zeichen"), &ok)
+                    .toLongLong();
+    if (!ok)
+        return std::nullopt;
+    s.fliha = value(QStringLiteral("SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS fliha FROM log"),
+                    QStringLiteral("fliha"), &ok)
+                  .toLongLong();
+    if (!ok)
+        return std::nullopt;
+    s.freha = value(QStringLiteral("SELECT Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS freha FROM log"),
+                    QStringLiteral("freha"), &ok)
+                  .toLongLong();
+    if (!ok)
+        return std::nullopt;
+    return s;
+}
+
+bool StatisticsQueries::lessonCounts(RecordSet& rs) const {
+    return open(rs, QStringLiteral("SELECT Dateiname, Count(log.Id) AS [Anzahl von Id] "
+                                   "FROM log GROUP BY Dateiname"));
+}
+
+bool StatisticsQueries::tempo(RecordSet& rs, int n) const {
+    // The n-th latest time stamp is the lower bound, so every row that ties with it stays in;
+    // with fewer than n rows there is none, and the empty text lets every row through.
+    return open(rs,
+                QStringLiteral("SELECT Zeitpunkt AS Datum, %1 AS Anschlaege FROM log "
+                               "WHERE Zeitpunkt >= COALESCE((SELECT Zeitpunkt FROM log "
+                               "ORDER BY Zeitpunkt DESC LIMIT 1 OFFSET ?), '') "
+                               "ORDER BY Zeitpunkt, Id")
+                    .arg(QLatin1String(AnschExpr)),
+                {qMax(n, 1) - 1});
+}
+
+bool StatisticsQueries::fingerSums(RecordSet& rs) const {
+    return open(
+        rs,
+        QStringLiteral("SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS linke_Summe, Sum(ff1) AS "
+                       "links_Klein, Sum(ff2) AS links_Ring, Sum(ff3) AS links_Mittel, Sum(ff4) AS "
+                       "links_Zeige, Sum(ff5) AS links_Daumen, Sum(ff6) AS rechts_Daumen, Sum(ff7) "
+                       "AS rechts_Zeige, Sum(ff8) AS rechts_Mittel, Sum(ff9) AS rechts_Ring, "
+                       "Sum(ff10) AS rechts_Klein, Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS "
+                       "rechte_Summe FROM log"));
+}
+
+bool StatisticsQueries::results(RecordSet& rs) const {
+    return open(rs, QStringLiteral("SELECT Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, "
+                                   "printf('%02d:%02d', Dauer/60, Dauer%60) AS DauerM, Treffer, "
+                                   "Fehler, round(Fehler*100.0/NULLIF(Zeichenanzahl,0),2) AS "
+                                   "Fehlerproz, %1 AS Ansch FROM log ORDER BY Zeitpunkt, Id")
+                        .arg(QLatin1String(AnschExpr)));
+}
+
+bool StatisticsQueries::fingerErrors(RecordSet& rs) const {
+    return open(rs, QStringLiteral(
+                        "SELECT Zeitpunkt, Dateiname, [ff1]+[ff2]+[ff3]+[ff4]+[ff5] AS linke_Hand, "
+                        "ff1 AS links_Klein, ff2 AS links_Ring, ff3 AS links_Mittel, ff4 AS "
+                        "links_Zeige, ff5 AS links_Daumen, ff6 AS rechts_Daumen, ff7 AS "
+                        "rechts_Zeige, ff8 AS rechts_Mittel, ff9 AS rechts_Ring, ff10 AS "
+                        "rechts_Klein, [ff6]+[ff7]+[ff8]+[ff9]+[ff10] AS rechte_Hand From Log  "
+                        "ORDER BY Zeitpunkt, Id"));
+}
+
+bool StatisticsQueries::open(RecordSet& rs, const QString& sql, const QVariantList& values) const {
+    if (rs.open(db_, sql, values))
+        return true;
+    lastError_ = rs.lastError();
+    return false;
+}
+
+QVariant StatisticsQueries::value(const QString& sql, const QString& field, bool* ok) const {
+    RecordSet rs;
+    *ok = open(rs, sql) && rs.hasField(field) && !rs.eof();
+    return *ok ? rs.field(field) : QVariant();
+}
