@@ -191,7 +191,8 @@ bool RecordBrowser::eventFilter(QObject* watched, QEvent* event) {
         // An event a control leaves unused climbs to its parents: the window sees it once, at
         // the control it was sent to.
         auto* receiver = static_cast<QWidget*>(watched);
-        if (event == lastPress_ && receiver->isAncestorOf(lastReceiver_))
+        if (event == lastPress_ && receiver != lastReceiver_ &&
+            receiver->isAncestorOf(lastReceiver_))
             return false;
         lastPress_ = event;
         lastReceiver_ = receiver;

@@ -62,7 +62,7 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
         line->setObjectName(QLatin1String(l.name));
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
-        line->setGeometry(Twips::rect(120, l.y - 15, 5280, 30));
+        line->setGeometry(Twips::rect(120, l.y - 15, 5280, 45));
         *l.line = line;
     }
 
