@@ -28,6 +28,10 @@ BarChart::BarChart(QWidget* parent) : QChartView(parent) {
     categoryAxis_ = new QBarCategoryAxis;
     valueAxis_ = new QValueAxis;
     valueAxis_->setLabelFormat(QStringLiteral("%d"));
+    QFont labels = categoryAxis_->labelsFont();
+    labels.setPointSizeF(7);
+    categoryAxis_->setLabelsFont(labels);
+    valueAxis_->setLabelsFont(labels);
     c->addAxis(categoryAxis_, Qt::AlignBottom);
     c->addAxis(valueAxis_, Qt::AlignLeft);
     series->attachAxis(categoryAxis_);
@@ -53,6 +57,8 @@ void BarChart::setRows(const std::vector<std::pair<QString, QVariant>>& rows) {
         top = std::max(top, v);
     }
     categoryAxis_->append(categories);
+    // Many bars leave too little room for a label under each: turn them upright.
+    categoryAxis_->setLabelsAngle(categories.size() > 12 ? -90 : 0);
     // Whole-number steps with head room above the highest bar.
     const int step = top <= 10 ? 1 : int(std::pow(10.0, std::floor(std::log10(top / 2))));
     const double max = std::max(1.0, std::ceil(top * 1.1 / step) * step);
