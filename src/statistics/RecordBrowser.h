@@ -1,7 +1,7 @@
 #pragma once
 
+#include "KeyedRecordSet.h"
 #include "StatisticsWindow.h"
-#include "platform/RecordSet.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,7 +18,7 @@ class QFrame;
 class RecordBrowser : public StatisticsWindow {
     Q_OBJECT
 public:
-    using Query = std::function<bool(RecordSet&)>;
+    using Query = std::function<bool(KeyedRecordSet&)>;
     using Format = std::function<QString(const QVariant&)>;
 
     RecordBrowser(const QString& name, const QString& caption, int widthTwips, int heightTwips,
@@ -44,7 +44,7 @@ public:
     PictureButton* cmdLast = nullptr;
     QPushButton* cmdClose = nullptr;
 
-    const RecordSet& recordSet() const { return rs_; }
+    const KeyedRecordSet& recordSet() const { return rs_; }
 
 protected:
     // The query of the window; set by the window before it loads.
@@ -69,7 +69,7 @@ private:
     void watchKeys(QObject* object);
 
     Query query_;
-    RecordSet rs_;
+    KeyedRecordSet rs_;
     std::vector<Binding> bindings_;
     const QEvent* lastPress_ = nullptr;
     QPointer<QWidget> lastReceiver_;

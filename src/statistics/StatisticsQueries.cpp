@@ -1,5 +1,6 @@
 #include "StatisticsQueries.h"
 
+#include "KeyedRecordSet.h"
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
 
@@ -76,22 +77,31 @@ bool StatisticsQueries::fingerSums(RecordSet& rs) const {
                        "rechte_Summe FROM log"));
 }
 
-bool StatisticsQueries::results(RecordSet& rs) const {
-    return open(rs, QStringLiteral("SELECT Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, "
-                                   "printf('%02d:%02d', Dauer/60, Dauer%60) AS DauerM, Treffer, "
-                                   "Fehler, round(Fehler*100.0/NULLIF(Zeichenanzahl,0),2) AS "
-                                   "Fehlerproz, %1 AS Ansch FROM log ORDER BY Zeitpunkt, Id")
-                        .arg(QLatin1String(AnschExpr)));
+bool StatisticsQueries::results(KeyedRecordSet& rs) const {
+    return openInTimeOrder(
+        rs,
+        QStringLiteral("Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, printf('%02d:%02d', "
+                       "Dauer/60, Dauer%60) AS DauerM, Treffer, Fehler, "
+                       "round(Fehler*100.0/NULLIF(Zeichenanzahl,0),2) AS Fehlerproz, %1 AS Ansch")
+            .arg(QLatin1String(AnschExpr)));
 }
 
-bool StatisticsQueries::fingerErrors(RecordSet& rs) const {
-    return open(rs, QStringLiteral(
-                        "SELECT Zeitpunkt, Dateiname, [ff1]+[ff2]+[ff3]+[ff4]+[ff5] AS linke_Hand, "
-                        "ff1 AS links_Klein, ff2 AS links_Ring, ff3 AS links_Mittel, ff4 AS "
-                        "links_Zeige, ff5 AS links_Daumen, ff6 AS rechts_Daumen, ff7 AS "
-                        "rechts_Zeige, ff8 AS rechts_Mittel, ff9 AS rechts_Ring, ff10 AS "
-                        "rechts_Klein, [ff6]+[ff7]+[ff8]+[ff9]+[ff10] AS rechte_Hand From Log  "
-                        "ORDER BY Zeitpunkt, Id"));
+bool StatisticsQueries::fingerErrors(KeyedRecordSet& rs) const {
+    return openInTimeOrder(
+        rs, QStringLiteral("Zeitpunkt, Dateiname, [ff1]+[ff2]+[ff3]+[ff4]+[ff5] AS linke_Hand, ff1 "
+                           "AS links_Klein, ff2 AS links_Ring, ff3 AS links_Mittel, ff4 AS "
+                           "links_Zeige, ff5 AS links_Daumen, ff6 AS rechts_Daumen, ff7 AS "
+                           "rechts_Zeige, ff8 AS rechts_Mittel, ff9 AS rechts_Ring, ff10 AS "
+                           "rechts_Klein, [ff6]+[ff7]+[ff8]+[ff9]+[ff10] AS rechte_Hand"));
+}
+
+bool StatisticsQueries::openInTimeOrder(KeyedRecordSet& rs, const QString& columns) const {
+    // Rows of equal time stamps keep the order in which they were stored.
+    if (rs.open(db_, QStringLiteral("SELECT Id FROM log ORDER BY Zeitpunkt, Id"),
+                QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM log WHERE Id = ?")))
+        return true;
+    lastError_ = rs.lastError();
+    return false;
 }
 
 bool StatisticsQueries::open(RecordSet& rs, const QString& sql, const QVariantList& values) const {

@@ -5,6 +5,7 @@
 #include <optional>
 
 class Database;
+class KeyedRecordSet;
 class RecordSet;
 
 // Every statement the statistics windows run on table log. A computed value whose divisor
@@ -34,15 +35,18 @@ public:
     bool tempo(RecordSet& rs, int n) const;
     // One row: linke_Summe, links_Klein .. rechts_Klein, rechte_Summe.
     bool fingerSums(RecordSet& rs) const;
-    // Zeitpunkt, dateiname, Zeichenanzahl, DauerM, Treffer, Fehler, Fehlerproz, Ansch.
-    bool results(RecordSet& rs) const;
-    // Zeitpunkt, Dateiname, linke_Hand, links_Klein .. rechts_Klein, rechte_Hand.
-    bool fingerErrors(RecordSet& rs) const;
+    // Zeitpunkt, dateiname, Zeichenanzahl, DauerM, Treffer, Fehler, Fehlerproz, Ansch; oldest
+    // first.
+    bool results(KeyedRecordSet& rs) const;
+    // Zeitpunkt, Dateiname, linke_Hand, links_Klein .. rechts_Klein, rechte_Hand; oldest first.
+    bool fingerErrors(KeyedRecordSet& rs) const;
 
     QString lastError() const { return lastError_; }
 
 private:
     bool open(RecordSet& rs, const QString& sql, const QVariantList& values = {}) const;
+    // The rows of log in time order, each read with columns when it becomes the current one.
+    bool openInTimeOrder(KeyedRecordSet& rs, const QString& columns) const;
     QVariant value(const QString& sql, const QString& field, bool* ok) const;
 
     const Database& db_;

@@ -77,5 +77,5 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
 
     cmdClose = closeButton(QStringLiteral("cmdClose"), QRect(4260, 6540, 1095, 360), false);
 
-    setQuery([&db](RecordSet& rs) { return StatisticsQueries(db).fingerErrors(rs); });
+    setQuery([&db](KeyedRecordSet& rs) { return StatisticsQueries(db).fingerErrors(rs); });
 }

@@ -92,7 +92,7 @@ frmdaten::frmdaten(const Database& db, const Settings& settings, QWidget* parent
 
     cmdClose = closeButton(QStringLiteral("cmdClose"), QRect(3900, 3720, 1095, 360), false);
 
-    setQuery([&db](RecordSet& rs) { return StatisticsQueries(db).results(rs); });
+    setQuery([&db](KeyedRecordSet& rs) { return StatisticsQueries(db).results(rs); });
 }
 
 void frmdaten::Command1_Click() {
@@ -120,7 +120,7 @@ void frmdaten::PrintAuswertung() {
 }
 
 bool frmdaten::printOn(QPrinter& printer, int copies) {
-    const RecordSet& rs = recordSet();
+    const KeyedRecordSet& rs = recordSet();
     if (rs.bof() || rs.eof())
         return false;
     Printer out(printer);
