@@ -83,11 +83,8 @@ void RecordBrowser::Form_Load() {
     cmdLast_Click();
 }
 
-int RecordBrowser::showModal() {
-    Form_Load();
-    const int result = exec();
+void RecordBrowser::Form_Unload() {
     rs_.close();
-    return result;
 }
 
 void RecordBrowser::cmdFirst_Click() {

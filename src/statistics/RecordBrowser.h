@@ -25,8 +25,7 @@ public:
                   QWidget* parent = nullptr);
 
     // Opens the record set, shows its rows in the bound controls and goes to the newest row.
-    void Form_Load();
-    int showModal();
+    void Form_Load() override;
 
     void cmdFirst_Click();
     void cmdPrevious_Click();
@@ -47,6 +46,7 @@ public:
     const KeyedRecordSet& recordSet() const { return rs_; }
 
 protected:
+    void Form_Unload() override;
     // The query of the window; set by the window before it loads.
     void setQuery(Query query) { query_ = std::move(query); }
     // Shows column (found without regard to case) in a text box or label through format.

@@ -20,33 +20,25 @@ qint64 StatisticsQueries::LogCount() const {
 }
 
 std::optional<StatisticsQueries::Summary> StatisticsQueries::summary() const {
-    Summary s;
-    bool ok = false;
-    s.anz = value(QStringLiteral("SELECT COUNT(*)AS anz FROM log"), QStringLiteral("anz"), &ok)
-                .toLongLong();
-    if (!ok)
-        return std::nullopt;
-    s.mittel = value(QStringLiteral("SELECT Avg((Treffer+Fehler)*60.0/NULLIF(Dauer,0)) AS mittel "
-                                    "FROM log"),
-                     QStringLiteral("mittel"), &ok);
-    if (!ok)
-        return std::nullopt;
-    s.zeichen = value(QStringLiteral("SELECT Sum(Zeichenanzahl) as zeichen FROM log"),
-                      QStringLiteral("zeichen"), &ok)
-                    .toLongLong();
-    if (!ok)
-        return std::nullopt;
-    s.fliha = value(QStringLiteral("SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS fliha FROM log"),
-                    QStringLiteral("fliha"), &ok)
-                  .toLongLong();
-    if (!ok)
-        return std::nullopt;
-    s.freha = value(QStringLiteral("SELECT Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS freha FROM log"),
-                    QStringLiteral("freha"), &ok)
-                  .toLongLong();
-    if (!ok)
-        return std::nullopt;
-    return s;
+    const struct {
+        const char* sql;
+        const char* field;
+    } steps[] = {
+        {"SELECT COUNT(*)AS anz FROM log", "anz"},
+        {"SELECT Avg((Treffer+Fehler)*60.0/NULLIF(Dauer,0)) AS mittel FROM log", "mittel"},
+        {"SELECT Sum(Zeichenanzahl) as zeichen FROM log", "zeichen"},
+        {"SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS fliha FROM log", "fliha"},
+        {"SELECT Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS freha FROM log", "freha"},
+    };
+    QVariant v[5];
+    for (int i = 0; i < 5; ++i) {
+        bool ok = false;
+        v[i] = value(QLatin1String(steps[i].sql), QLatin1String(steps[i].field), &ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return Summary{v[0].toLongLong(), v[1], v[2].toLongLong(), v[3].toLongLong(),
+                   v[4].toLongLong()};
 }
 
 bool StatisticsQueries::lessonCounts(RecordSet& rs) const {

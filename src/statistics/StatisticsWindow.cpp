@@ -31,3 +31,10 @@ void StatisticsWindow::showReadError(const QString& description) {
     MessageBox::show(QStringLiteral("Die Ergebnisse können nicht gelesen werden.\r\n") +
                      description);
 }
+
+int StatisticsWindow::showModal() {
+    Form_Load();
+    const int result = exec();
+    Form_Unload();
+    return result;
+}

@@ -42,11 +42,8 @@ void chart::Form_Load() {
     connect(Slider1, &QSlider::valueChanged, this, &chart::Slider1_Change, Qt::UniqueConnection);
 }
 
-int chart::showModal() {
-    Form_Load();
-    const int result = exec();
+void chart::Form_Unload() {
     rsTempo.close();
-    return result;
 }
 
 void chart::Slider1_Change() {

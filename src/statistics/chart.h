@@ -15,8 +15,7 @@ class chart : public StatisticsWindow {
 public:
     explicit chart(const Database& db, QWidget* parent = nullptr);
 
-    void Form_Load();
-    int showModal();
+    void Form_Load() override;
 
     BarChart* MSChart1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -24,6 +23,7 @@ public:
     QPushButton* Command1 = nullptr;
 
 private:
+    void Form_Unload() override;
     void Slider1_Change();
     void query();
 

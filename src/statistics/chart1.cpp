@@ -26,9 +26,6 @@ void chart1::Form_Load() {
     MSChart1->setDataSource(rsLektion);
 }
 
-int chart1::showModal() {
-    Form_Load();
-    const int result = exec();
+void chart1::Form_Unload() {
     rsLektion.close();
-    return result;
 }

@@ -12,14 +12,13 @@ class chart1 : public StatisticsWindow {
 public:
     explicit chart1(const Database& db, QWidget* parent = nullptr);
 
-    void Form_Load();
-    // Loads and runs the window modally.
-    int showModal();
+    void Form_Load() override;
 
     BarChart* MSChart1 = nullptr;
     QPushButton* cmdClose = nullptr;
 
 private:
+    void Form_Unload() override;
     const Database& db_;
     RecordSet rsLektion;
 };

@@ -142,8 +142,3 @@ void frmStatistik::Form_Load() {
     Label6->setText(QString::number(s->freha));
     Label13->setText(QString::number(s->fliha + s->freha));
 }
-
-int frmStatistik::showModal() {
-    Form_Load();
-    return exec();
-}

@@ -15,9 +15,7 @@ class frmStatistik : public StatisticsWindow {
 public:
     frmStatistik(const Database& db, const Settings& settings, QWidget* parent = nullptr);
 
-    void Form_Load();
-    // Loads and runs the window modally.
-    int showModal();
+    void Form_Load() override;
 
     QFrame* Frame3 = nullptr;
     QGroupBox* Frame2 = nullptr;

@@ -44,8 +44,3 @@ void frmblockchart::Form_Load() {
     }
     MSChart1->setRows(rows);
 }
-
-int frmblockchart::showModal() {
-    Form_Load();
-    return exec();
-}

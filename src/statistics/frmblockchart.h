@@ -12,8 +12,7 @@ class frmblockchart : public StatisticsWindow {
 public:
     explicit frmblockchart(const Database& db, QWidget* parent = nullptr);
 
-    void Form_Load();
-    int showModal();
+    void Form_Load() override;
 
     BarChart* MSChart1 = nullptr;
     QPushButton* cmdClose = nullptr;
