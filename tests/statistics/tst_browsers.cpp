@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <memory>
 
@@ -296,6 +297,35 @@ private slots:
         w_->showModal();
         QVERIFY(closed);
         QCOMPARE(hits(), QStringLiteral("2"));
+    }
+
+    void aBrokenTableIsReportedNotFatal() {
+        file_ = std::make_unique<StatisticsDb>(QStringLiteral("broken"));
+        QVERIFY(TestSupport::execOn(file_->path(), "DROP TABLE log"));
+        db_ = std::make_unique<Database>();
+        QVERIFY(db_->open(file_->path()));
+        frmblockdat w(*db_);
+        QStringList messages;
+        auto closeMessage = [&messages](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            messages << box->text();
+            box->accept();
+        };
+        TestSupport::onModal([&](QWidget* modal) {
+            closeMessage(modal);
+            TestSupport::onModal(closeMessage);
+        });
+        w.Form_Load(); // the failed query, then Last on a set that never opened
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[0].startsWith("Die Ergebnisse können nicht gelesen werden.\n"),
+                 qPrintable(messages[0]));
+        QVERIFY2(messages[0].contains("log"), qPrintable(messages[0]));
+        QCOMPARE(messages[1], messages[0].section('\n', 1));
+        TestSupport::onModal(closeMessage);
+        w.cmdNext->click();
+        QCOMPARE(messages.size(), 3);
+        QCOMPARE(w.txtFields[0]->text(), QString());
     }
 
     void fingerBoxes() {
