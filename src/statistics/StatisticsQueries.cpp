@@ -59,14 +59,17 @@ bool StatisticsQueries::tempo(RecordSet& rs, int n) const {
 }
 
 bool StatisticsQueries::fingerSums(RecordSet& rs) const {
-    return open(
-        rs,
-        QStringLiteral("SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS linke_Summe, Sum(ff1) AS "
-                       "links_Klein, Sum(ff2) AS links_Ring, Sum(ff3) AS links_Mittel, Sum(ff4) AS "
-                       "links_Zeige, Sum(ff5) AS links_Daumen, Sum(ff6) AS rechts_Daumen, Sum(ff7) "
-                       "AS rechts_Zeige, Sum(ff8) AS rechts_Mittel, Sum(ff9) AS rechts_Ring, "
-                       "Sum(ff10) AS rechts_Klein, Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS "
-                       "rechte_Summe FROM log"));
+    // The hand totals add up the finger sums: the finger columns take no NULL, so this is the
+    // sum of each row's five fingers, read in one pass that adds each column once.
+    return open(rs,
+                QStringLiteral("SELECT f1+f2+f3+f4+f5 AS linke_Summe, f1 AS links_Klein, f2 AS "
+                               "links_Ring, f3 AS links_Mittel, f4 AS links_Zeige, f5 AS "
+                               "links_Daumen, f6 AS rechts_Daumen, f7 AS rechts_Zeige, f8 AS "
+                               "rechts_Mittel, f9 AS rechts_Ring, f10 AS rechts_Klein, "
+                               "f6+f7+f8+f9+f10 AS rechte_Summe FROM (SELECT Sum(ff1) AS f1, "
+                               "Sum(ff2) AS f2, Sum(ff3) AS f3, Sum(ff4) AS f4, Sum(ff5) AS f5, "
+                               "Sum(ff6) AS f6, Sum(ff7) AS f7, Sum(ff8) AS f8, Sum(ff9) AS f9, "
+                               "Sum(ff10) AS f10 FROM log)"));
 }
 
 bool StatisticsQueries::results(KeyedRecordSet& rs) const {
