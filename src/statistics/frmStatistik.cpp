@@ -113,7 +113,6 @@ QPushButton* frmStatistik::viewButton(QWidget* parent, const QString& name, cons
     button->setObjectName(name);
     button->setGeometry(Twips::rect(6120, top, 1455, 420));
     button->setToolTip(isChart ? QStringLiteral("Grafik") : QStringLiteral("Liste"));
-    button->setAutoDefault(false);
     QPalette pal = button->palette();
     pal.setColor(QPalette::Button, OleColor::toQColor(isChart ? 0xC0FFFF : 0xFFC0C0));
     button->setPalette(pal);
