@@ -22,6 +22,9 @@ QStringList createStatements() {
                        "Zeichenanzahl INTEGER NOT NULL, Dauer INTEGER NOT NULL, Treffer INTEGER "
                        "NOT NULL, Fehler INTEGER NOT NULL, ") +
             ff.join(QStringLiteral(", ")) + QStringLiteral(")"),
+        // The statistics find the latest results and count them per title by these.
+        QStringLiteral("CREATE INDEX IF NOT EXISTS log_Zeitpunkt ON log (Zeitpunkt)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS log_Dateiname ON log (Dateiname)"),
     };
 }
 
