@@ -37,6 +37,7 @@ test: build
 # Benchmarks: never part of the tests; run on a quiet machine and compare ratios.
 bench: build
 	cmake --build $(BUILD) --target bench_sound_play && ./$(BUILD)/bench/bench_sound_play
+	cmake --build $(BUILD) --target stats_bench && QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/stats_bench
 
 clean:
 	rm -rf $(BUILD)

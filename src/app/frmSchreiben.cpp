@@ -25,6 +25,8 @@
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "settings/SettingsIO.h"
+#include "statistics/LogIndex.h"
+#include "statistics/frmStatistik.h"
 #include "typing/LessonClock.h"
 #include "typing/TypingTexts.h"
 
@@ -282,7 +284,6 @@ void frmSchreiben::buildMenus() {
     // Their windows are still to come.
     for (QAction* action : menuEinstellungen)
         action->setEnabled(false);
-    menuAuswertung[0]->setEnabled(false);
 
     // The help key works anywhere in the window, also while a lesson is typed.
     auto* help = new QAction(this);
@@ -317,7 +318,6 @@ void frmSchreiben::buildToolBar() {
         ToolButton[b.index] = button;
     }
     // Their windows are still to come.
-    ToolButton[0]->setEnabled(false);
     ToolButton[6]->setEnabled(false);
 }
 
@@ -381,6 +381,9 @@ bool frmSchreiben::InitDatabase() {
         MessageBox::show(message);
         return false;
     }
+    // A working copy from an older version gets the statistics' indexes; without them (a
+    // read-only file) the statistics are only slower.
+    LogIndex::ensure(program_.DbConnection);
     // Results kept at an earlier lesson end go in as soon as the database takes them.
     const StoreOutcome kept =
         ResultLog::storePending(program_.DbConnection, ResultLog::pendingPath(program_.DbPath));
@@ -528,6 +531,8 @@ void frmSchreiben::menuModule_Click(int index) {
 }
 
 void frmSchreiben::menuAuswertung_Click(int) {
+    frmStatistik statistik(program_.DbConnection, program_.settings);
+    statistik.showModal();
 }
 
 void frmSchreiben::menuUeber_Click(int index) {

@@ -150,7 +150,7 @@ private slots:
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<QColor>("color");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("0") << 0 << "Statistik / Auswertungen" << QColor(0x80, 0xFF, 0x80) << false;
+        QTest::newRow("0") << 0 << "Statistik / Auswertungen" << QColor(0x80, 0xFF, 0x80) << true;
         QTest::newRow("1") << 1 << "Browser starten (https://www.example.org/quendal)"
                            << QColor(0xFF, 0xFF, 0xFF) << true;
         QTest::newRow("2") << 2 << "Reminder " << QColor(0x80, 0xFF, 0x80) << true;
@@ -203,7 +203,7 @@ private slots:
              {"&Farbe", {}, false},
              {"&Verschiedenes", {}, false}},
             {{"&Nummernblock", QKeySequence("Ctrl+N"), true}},
-            {{"&Statistik", QKeySequence("Ctrl+X"), false}},
+            {{"&Statistik", QKeySequence("Ctrl+X"), true}},
             {{"&Quendal", QKeySequence("Ctrl+Y"), true},
              {"Quendal im &Web", QKeySequence("Ctrl+W"), true},
              {"&Mail", QKeySequence("Ctrl+M"), true}},
