@@ -4,57 +4,11 @@
 # lesson, which is typed on the keypad (NumLock switched on by its key, both Enter keys) with
 # real key events; the closing message appears, "Beenden" brings the main window back, and no
 # result row is written. The screen is read from the server's frame buffer file.
-set -euo pipefail
-export LC_ALL=C.UTF-8
 program=$1
-work=$(mktemp -d)
-xvfb_pid=""; app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "e2e keypad: $*" >&2; [ -f "$work/app.log" ] && cat "$work/app.log" >&2; exit 1; }
+name=keypad
+source "$(dirname "$0")/session.sh"
 
-# A free display number.
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-[ -n "${display:-}" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1280x1024x24 -fbdir "$work" -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-setxkbmap de || fail "setxkbmap de failed"
-fb="$work/Xvfb_screen0"
-[ -f "$fb" ] || fail "no frame buffer file"
-
-# The frame buffer is an XWD image: a big-endian header, a colour map, then the pixels.
-read -r -a header <<<"$(od -An -v -tu4 --endian=big -N 100 "$fb" | tr -s ' \n' '  ')"
-header_size=${header[0]}; byte_order=${header[7]}; bits_per_pixel=${header[11]}
-bytes_per_line=${header[12]}; ncolors=${header[19]}
-[ "$bits_per_pixel" = 32 ] || fail "unexpected frame buffer depth $bits_per_pixel"
-pixels=$((header_size + ncolors * 12))
-endian=little; [ "$byte_order" = 1 ] && endian=big
-
-win_x=0; win_y=0
-locate() { # the window's client origin on the screen (there is no window manager)
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  win_x=$X; win_y=$Y
-}
-# Colours (RRGGBB, one a line) of a rectangle given in window pixels.
-colours() {
-  local x=$1 y=$2 w=$3 h=$4 row
-  for ((row = y; row < y + h; row++)); do
-    od -An -v -tx4 --endian=$endian -w$((w * 4)) \
-       -j $((pixels + (win_y + row) * bytes_per_line + (win_x + x) * 4)) -N $((w * 4)) "$fb"
-  done | tr -s ' ' '\n' | sed -n 's/^..\(......\)$/\1/p'
-}
-count() { # how many pixels of a rectangle match an extended regular expression
-  local pattern=$1; shift
-  colours "$@" | grep -Ec "$pattern" || true
-}
+start_x
 DARK='^[0-5][0-9a-f][0-5][0-9a-f][0-5][0-9a-f]$'
 YELLOW='^(e|f)[0-9a-f](e|f)[0-9a-f][0-3][0-9a-f]$'
 
@@ -64,28 +18,12 @@ declare -A keypad=([0]=90 [1]=87 [2]=88 [3]=89 [4]=83 [5]=84 [6]=85 [7]=79 [8]=8
 keypad_enter=104
 
 # The first keypad lesson uses every key of the keypad and two line breaks.
-data="$APPDATA/quendal1_1"
-mkdir -p "$data"
-cp "$(dirname "$program")/quendal1_1.mdb" "$data/quendal1_1.mdb"
-db="$data/quendal1_1.mdb"
+working_copy
 lesson=$'47,5+1\r\n2*3-9/6\r\n80'
-sqlite3 "$db" "UPDATE numuebungen SET txt = CAST(X'$(printf '%s' "$lesson" | od -An -tx1 | tr -d ' \n')' AS TEXT)
+sqlite3 "$db" "UPDATE numuebungen SET txt = CAST(X'$(hex "$lesson")' AS TEXT)
   WHERE rowid = (SELECT min(rowid) FROM numuebungen WHERE title IS NOT NULL AND txt IS NOT NULL)"
 
-QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-about=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
-xdotool windowfocus --sync "$about"
-sleep 0.3
-xdotool key Return
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
-tips=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
-xdotool windowfocus --sync "$tips"
-sleep 0.3
-xdotool key Escape
-sleep 0.3
-xdotool windowfocus --sync "$main"
-sleep 0.5
+start_program
 
 xdotool key --clearmodifiers ctrl+n
 trainer=$(timeout 10 xdotool search --sync --onlyvisible --name '^NumBlock-Trainer$' | head -n1) || fail "the trainer did not open"

@@ -1,0 +1,122 @@
+# Shared by the end-to-end runs (sourced, not run): a real X server with a German keymap, the
+# user's working copy of the lesson database, the program brought to its idle main window, and
+# readers of what the screen shows.
+#
+# The sourcing script sets `program` (the executable) and `name` (for messages) first.
+
+set -euo pipefail
+export LC_ALL=C.UTF-8
+work=$(mktemp -d)
+xvfb_pid=""; app_pid=""; extra_pids=()
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  for pid in "${extra_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "e2e $name: $*" >&2; [ -f "$work/app.log" ] && cat "$work/app.log" >&2; exit 1; }
+
+# Xvfb on a free display with the German keymap; -fbdir keeps the screen in $fb (XWD format).
+start_x() {
+  local n
+  for n in $(seq 91 190); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+  done
+  [ -n "${display:-}" ] || fail "no free X display"
+  Xvfb "$display" -screen 0 1280x1024x24 -fbdir "$work" -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+  setxkbmap de || fail "setxkbmap de failed"
+  fb="$work/Xvfb_screen0"
+  [ -f "$fb" ] || fail "no frame buffer file"
+}
+
+# The user's working copy, made from the template: $db, and $first_lesson_id, the first lesson
+# of the first exercise type, whose text is set to $1 when given.
+working_copy() {
+  data="$APPDATA/quendal1_1"
+  mkdir -p "$data"
+  db="$data/quendal1_1.mdb"
+  cp "$(dirname "$program")/quendal1_1.mdb" "$db"
+  first_lesson_id=$(sqlite3 "$db" "SELECT u.id FROM uebungen u JOIN uebungsarten a ON a.id = u.art
+    WHERE a.rowid = (SELECT min(rowid) FROM uebungsarten) AND u.ordnungszahl = 1")
+  [ -n "$first_lesson_id" ] || fail "no first lesson in the template"
+  if [ $# -gt 0 ]; then
+    sqlite3 "$db" "UPDATE uebungen SET uebungstext = CAST(X'$(hex "$1")' AS TEXT) WHERE id = $first_lesson_id"
+  fi
+}
+hex() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n'; }
+
+# Starts the program and brings it to its idle main window ($main): the about box first (Enter),
+# then the tips of the day over the main window (Esc).
+start_program() {
+  QT_QPA_PLATFORM=xcb "$program" >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  local about tips
+  about=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
+  xdotool windowfocus --sync "$about"
+  sleep 0.3
+  xdotool key Return
+  main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
+  tips=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
+  xdotool windowfocus --sync "$tips"
+  sleep 0.3
+  xdotool key Escape
+  sleep 0.3
+  xdotool windowfocus --sync "$main"
+  sleep 0.5
+}
+
+quit_program() {
+  xdotool windowfocus --sync "$main" || true
+  xdotool key --clearmodifiers ctrl+q
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app_pid" 2>/dev/null && fail "the program did not quit"
+  wait "$app_pid" || true
+  app_pid=""
+}
+
+# Ctrl+L, Enter takes the first lesson of the first type, Enter starts it.
+take_first_lesson() {
+  local dialog
+  xdotool key --clearmodifiers ctrl+l
+  dialog=$(timeout 10 xdotool search --sync --name '^Lektionen$' | head -n1) || fail "selection did not open"
+  xdotool windowfocus --sync "$dialog" || true
+  sleep 0.5
+  xdotool key Return
+  sleep 0.5
+  xdotool windowfocus --sync "$main" || true
+  xdotool key Return
+  sleep 0.5
+}
+
+rows() { sqlite3 "$db" "SELECT count(*) FROM log"; }
+
+# Reading the screen. The frame buffer is an XWD image: a big-endian header, a colour map, then
+# the pixels. locate sets the origin of a window's client area (there is no window manager).
+win_x=0; win_y=0
+locate() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  win_x=$X; win_y=$Y
+}
+# Colours (RRGGBB, one a line) of a rectangle given in window pixels.
+colours() {
+  local header header_size byte_order bits_per_pixel bytes_per_line ncolors pixels endian
+  read -r -a header <<<"$(od -An -v -tu4 --endian=big -N 100 "$fb" | tr -s ' \n' '  ')"
+  header_size=${header[0]}; byte_order=${header[7]}; bits_per_pixel=${header[11]}
+  bytes_per_line=${header[12]}; ncolors=${header[19]}
+  [ "$bits_per_pixel" = 32 ] || fail "unexpected frame buffer depth $bits_per_pixel"
+  pixels=$((header_size + ncolors * 12))
+  endian=little; [ "$byte_order" = 1 ] && endian=big
+  local x=$1 y=$2 w=$3 h=$4 row
+  for ((row = y; row < y + h; row++)); do
+    od -An -v -tx4 --endian=$endian -w$((w * 4)) \
+       -j $((pixels + (win_y + row) * bytes_per_line + (win_x + x) * 4)) -N $((w * 4)) "$fb"
+  done | tr -s ' ' '\n' | sed -n 's/^..\(......\)$/\1/p'
+}
+count() { # how many pixels of a rectangle match an extended regular expression
+  local pattern=$1; shift
+  colours "$@" | grep -Ec "$pattern" || true
+}
