@@ -12,6 +12,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmGym.h"
 #include "dialogs/frmTip.h"
+#include "dialogs/frmarc.h"
 #include "keyboard/InputBoxFilter.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "keypad/frmNumBlock.h"
@@ -282,8 +283,6 @@ void frmSchreiben::buildMenus() {
     connect(menWichtig, &QAction::triggered, this, &frmSchreiben::menWichtig_Click);
 
     // Their windows are still to come.
-    for (QAction* action : menuEinstellungen)
-        action->setEnabled(false);
 
     // The help key works anywhere in the window, also while a lesson is typed.
     auto* help = new QAction(this);
@@ -318,7 +317,6 @@ void frmSchreiben::buildToolBar() {
         ToolButton[b.index] = button;
     }
     // Their windows are still to come.
-    ToolButton[6]->setEnabled(false);
 }
 
 bool frmSchreiben::Form_Load() {
@@ -515,7 +513,10 @@ void frmSchreiben::menuGym_Click(int) {
     gym.showModal();
 }
 
-void frmSchreiben::menuEinstellungen_Click(int) {
+void frmSchreiben::menuEinstellungen_Click(int index) {
+    frmarc settingsDialog(program_.settings, program_.sounds, [this] { farbesetzen(); });
+    settingsDialog.showModal(index);
+    activateWindow(); // the dialog has no owner: bring the keys back to this window
 }
 
 void frmSchreiben::menuModule_Click(int index) {

@@ -1,6 +1,7 @@
 #include "frmLek.h"
 
 #include "LessonHandOver.h"
+#include "OwnTextImport.h"
 #include "data/LessonQueries.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "platform/Database.h"
@@ -161,8 +162,6 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     Command1 =
         makeButton(QStringLiteral("Eigenen Text laden"), Twips::rect(180, 4140, 2055, 495), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    // The import of an own text file is not there yet.
-    Command1->setEnabled(false);
 
     setTabOrder(TabStrip1, SliderNr);
     setTabOrder(SliderNr, CommandOk);
@@ -172,6 +171,13 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(SliderNr, &QSlider::valueChanged, this, [this] { SliderNr_Change(); });
     connect(CommandOk, &QPushButton::clicked, this, [this] { CommandOk_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        if (!OwnTextImport::run(this, d->handOver))
+            return;
+        // The same typable form as a stored lesson: the cursor and the count rely on it.
+        d->handOver.LekText = typableLessonText(d->handOver.LekText);
+        accept(); // done() resets the key preview
+    });
     // Esc, the close box and "Abbrechen" all end in reject(): nothing is handed over.
     connect(CommandAbr, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -7,6 +7,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmGym.h"
 #include "dialogs/frmTip.h"
+#include "dialogs/frmarc.h"
 #include "keyboard/OnScreenKeyboard.h"
 #include "platform/AniPlayer.h"
 #include "platform/HelpViewer.h"
@@ -23,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -157,7 +159,7 @@ private slots:
         QTest::newRow("3") << 3 << QString::fromUtf8("Lektionen - Auswahl öffnen")
                            << QColor(0xC0, 0xC0, 0xC0) << true;
         QTest::newRow("4") << 4 << "Nummernblock - Trainer" << QColor(0xC0, 0xC0, 0xC0) << true;
-        QTest::newRow("6") << 6 << "Optionen / Einstellungen" << QColor(0xC0, 0xC0, 0xC0) << false;
+        QTest::newRow("6") << 6 << "Optionen / Einstellungen" << QColor(0xC0, 0xC0, 0xC0) << true;
     }
     void theToolBarHasItsColorsAndTooltips() {
         QFETCH(int, index);
@@ -198,10 +200,10 @@ private slots:
              {"&Weiter", {}, false},
              {"S&top", {}, false}},
             {{"&Auswahl", QKeySequence("Ctrl+G"), true}},
-            {{"&Audio", {}, false},
-             {"&Reminder", QKeySequence("Ctrl+R"), false},
-             {"&Farbe", {}, false},
-             {"&Verschiedenes", {}, false}},
+            {{"&Audio", {}, true},
+             {"&Reminder", QKeySequence("Ctrl+R"), true},
+             {"&Farbe", {}, true},
+             {"&Verschiedenes", {}, true}},
             {{"&Nummernblock", QKeySequence("Ctrl+N"), true}},
             {{"&Statistik", QKeySequence("Ctrl+X"), true}},
             {{"&Quendal", QKeySequence("Ctrl+Y"), true},
@@ -473,6 +475,28 @@ private slots:
         });
         QTest::keyClick(session.window.get(), Qt::Key(key), Qt::ControlModifier);
         QTRY_COMPARE(opened, window);
+    }
+
+    // Each settings entry opens the one dialog on its own page; the tool bar button on "Audio".
+    void theSettingsOpenOnThePageOfTheirEntry() {
+        Session session;
+        QVERIFY(session.start());
+        frmSchreiben& w = *session.window;
+        const QStringList pages{"Audio", "Reminder", "Farbdesign", "Verschiedenes"};
+        for (int i = 0; i <= 4; ++i) {
+            QString page;
+            onModal([&](QWidget* modal) {
+                auto* dialog = qobject_cast<frmarc*>(modal);
+                QVERIFY(dialog);
+                page = dialog->SSTab1->tabText(dialog->SSTab1->currentIndex());
+                dialog->reject();
+            });
+            if (i < 4)
+                w.menuEinstellungen[i]->trigger();
+            else
+                w.ToolButton[6]->click();
+            QTRY_COMPARE(page.remove('&'), pages.value(i % 4));
+        }
     }
 
     void f1OpensTheHelpAlsoWhileTyping() {

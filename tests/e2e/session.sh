@@ -120,3 +120,34 @@ count() { # how many pixels of a rectangle match an extended regular expression
   local pattern=$1; shift
   colours "$@" | grep -Ec "$pattern" || true
 }
+
+key_for() { # the xdotool key stroke for one character on the German layout
+  case "$1" in
+    [a-z0-9]) echo "$1" ;;
+    [A-Z]) echo "shift+${1,,}" ;;
+    ' ') echo space ;;
+    ä) echo adiaeresis ;; ö) echo odiaeresis ;; ü) echo udiaeresis ;; ß) echo ssharp ;;
+    Ä) echo shift+adiaeresis ;; Ö) echo shift+odiaeresis ;; Ü) echo shift+udiaeresis ;;
+    '!') echo shift+1 ;; '"') echo shift+2 ;; '§') echo shift+3 ;; '$') echo shift+4 ;;
+    '%') echo shift+5 ;; '&') echo shift+6 ;; '/') echo shift+7 ;; '(') echo shift+8 ;;
+    ')') echo shift+9 ;; '=') echo shift+0 ;; '?') echo shift+ssharp ;;
+    '+') echo plus ;; '*') echo shift+plus ;; '#') echo numbersign ;; "'") echo shift+numbersign ;;
+    ',') echo comma ;; ';') echo shift+comma ;; '.') echo period ;; ':') echo shift+period ;;
+    '-') echo minus ;; '_') echo shift+minus ;; '<') echo less ;; '>') echo shift+less ;;
+    '@') echo altgr+q ;; '€') echo altgr+e ;;
+    $'\n') echo Return ;;
+    *) fail "no key for '$1'" ;;
+  esac
+}
+
+type_text() { # types the text with real key events; "\n" is Return
+  local i stroke
+  for ((i = 0; i < ${#1}; i++)); do
+    stroke=$(key_for "${1:i:1}")
+    if [[ $stroke == altgr+* ]]; then
+      xdotool keydown ISO_Level3_Shift key "${stroke#altgr+}" keyup ISO_Level3_Shift
+    else
+      xdotool key "$stroke"
+    fi
+  done
+}

@@ -217,7 +217,7 @@ private slots:
         QVERIFY(dlg.CommandOk->isDefault());
         QCOMPARE(dlg.CommandAbr->text(), QStringLiteral("Abbrechen"));
         QCOMPARE(dlg.Command1->text(), QStringLiteral("Eigenen Text laden"));
-        QVERIFY(!dlg.Command1->isEnabled());
+        QVERIFY(dlg.Command1->isEnabled());
 
         QCOMPARE(dlg.SliderNr->orientation(), Qt::Horizontal);
         QCOMPARE(dlg.SliderNr->minimum(), 1);
