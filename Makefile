@@ -35,8 +35,11 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Benchmarks: never part of the tests; run on a quiet machine and compare ratios.
+# BENCH_RUNS=n sets the number of interleaved runs (default 5).
 bench: build
-	cmake --build $(BUILD) --target bench_sound_play && ./$(BUILD)/bench/bench_sound_play
+	cmake --build $(BUILD) --target bench_programs -j $(JOBS)
+	./$(BUILD)/bench/bench_sound_play
+	bench/run_bench.sh $(BUILD) $(BENCH_RUNS)
 
 clean:
 	rm -rf $(BUILD)
