@@ -6,13 +6,6 @@
 #include <QTextLayout>
 #include <algorithm>
 
-namespace {
-
-// Characters from which a paragraph keeps its shaping between layouts.
-constexpr int LongParagraph = 1000;
-
-} // namespace
-
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::NoTextInteraction);
@@ -55,11 +48,10 @@ void RichTextBox::setText(const QString& text) {
     setCurrentCharFormat(QTextCharFormat());
     setPlainText(display);
     // A paragraph's layout forgets its shaping after each use and analyses the whole paragraph
-    // again for every caret position and repaint; a long one keeps it, so that a keystroke
-    // costs the same on a long line as on a short one.
+    // again for every caret position and repaint; kept, a keystroke costs the same on a long
+    // line as on a short one, and a repaint of the mark shapes nothing.
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        if (block.length() > LongParagraph)
-            block.layout()->setCacheEnabled(true);
+        block.layout()->setCacheEnabled(true);
     selStart_ = 0;
     selLength_ = 0;
 }
