@@ -67,9 +67,13 @@ void RichTextBox::setSelection(int start, int length) {
     const int n = int(raw_.size());
     selStart_ = qBound(0, start, n);
     selLength_ = qBound(0, length, n - selStart_);
-    // Keep the selection in view without showing the widget's own highlight over the mark.
+    // Keep the selection in view without showing the widget's own highlight over the mark. The
+    // hidden caret is only moved when the box has to scroll (the box scrolls for the caret with
+    // 5 pixels to the sides): moving it repaints for nothing.
     QTextCursor caret(document());
     caret.setPosition(docPos_[selStart_]);
+    if (viewport()->rect().contains(cursorRect(caret).adjusted(-6, -1, 6, 1)))
+        return;
     setTextCursor(caret);
     ensureCursorVisible();
 }
