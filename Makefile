@@ -2,7 +2,8 @@
 
 PACKAGES := g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev \
             qt6-svg-dev qt6-multimedia-dev qt6-charts-dev fp-utils libchm-dev poppler-utils \
-            fonts-liberation2 xvfb xauth xdotool x11-xkb-utils sqlite3
+            fonts-liberation2 xvfb xauth xdotool x11-xkb-utils sqlite3 \
+            libx11-dev libxtst6 libxdamage1 strace
 BUILD    := build
 JOBS     ?= $(shell nproc)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -35,9 +36,12 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Benchmarks: never part of the tests; run on a quiet machine and compare ratios.
+# BENCH_RUNS=n sets the number of interleaved runs (default 5).
 bench: build
-	cmake --build $(BUILD) --target bench_sound_play && ./$(BUILD)/bench/bench_sound_play
-	cmake --build $(BUILD) --target stats_bench && QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/stats_bench
+	cmake --build $(BUILD) --target bench_programs -j $(JOBS)
+	./$(BUILD)/bench/bench_sound_play
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/stats_bench
+	bench/run_bench.sh $(BUILD) $(BENCH_RUNS)
 
 clean:
 	rm -rf $(BUILD)

@@ -208,11 +208,14 @@ void frmSchreiben::buildKeyboard() {
     Frame1->setGeometry(Twips::rect(60, 3660, 13695, 5295));
     Frame1->setToolTip(QStringLiteral("Keybord"));
 
-    DinoControl1 = new DinoBar(program_.programFolder, Frame1);
-    DinoControl1->setGeometry(Twips::rect(4620, 180, 8475, 480));
+    // The track lies on the keyboard frame but is not its child: a figure moving among the 62
+    // keys would make every step recompute the keys' region (measured: a tenth of a keystroke).
+    const QPoint onFrame1 = Frame1->geometry().topLeft();
+    DinoControl1 = new DinoBar(program_.programFolder, Frame4);
+    DinoControl1->setGeometry(Twips::rect(4620, 180, 8475, 480).translated(onFrame1));
     DinoControl1->setBackColor(OleColor::Neutral);
-    picZIEL = new GoalFlag(Frame1);
-    picZIEL->setGeometry(Twips::rect(13140, 180, 495, 555));
+    picZIEL = new GoalFlag(Frame4);
+    picZIEL->setGeometry(Twips::rect(13140, 180, 495, 555).translated(onFrame1));
     Frame1->show();
 }
 

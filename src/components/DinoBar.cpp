@@ -7,6 +7,9 @@
 #include <cmath>
 
 DinoBar::DinoBar(const QString& programFolder, QWidget* parent) : QWidget(parent) {
+    // The bar fills itself whole. Marked so, the keyboard behind it is not painted each time the
+    // figure moves, and Qt does not gather the region of all its keys again for that.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     CreateAniStatic(aniStatic_, programFolder + QStringLiteral("/dino.ani"), this, 0, 0);
 }
 
@@ -70,7 +73,9 @@ void DinoBar::PlaceDino() {
     const int side = AniPlayer::Side;
     // Halves round to even, as the default rounding mode does.
     const int x = w <= side ? 0 : int(std::nearbyint((w - side) * ratio));
-    aniStatic_.hWnd->setGeometry(x, 0, side, side);
+    const QRect place(x, 0, side, side);
+    if (aniStatic_.hWnd->geometry() != place) // an unchanged place still invalidates the parents
+        aniStatic_.hWnd->setGeometry(place);
 }
 
 void DinoBar::paintEvent(QPaintEvent*) {

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -132,17 +133,37 @@ void KeyButton::paintEvent(QPaintEvent*) {
     const QSizeF capSize(capSize_.width() * s, capSize_.height() * s);
     const QRectF cap(QPointF((width() - capSize.width()) / 2, (height() - capSize.height()) / 2),
                      capSize);
-
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal radius = 4 * s;
-    p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
-    p.setBrush(QColor(0xC4, 0xC4, 0xC4));
-    p.drawRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     // The top face sits a little above the cap's lower edge, which gives the cap its depth.
     const QRectF face = cap.adjusted(3 * s, 2 * s, -3 * s, -5 * s);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xF6, 0xF6, 0xF4));
-    p.drawRoundedRect(face, radius * 0.75, radius * 0.75);
+
+    // The antialiased body is the dearest part of a key and the same on every key of its size:
+    // drawn once, then copied whenever a key changes colour.
+    const qreal dpr = devicePixelRatioF();
+    const QString cacheKey = QStringLiteral("KeyButton/%1x%2/%3x%4/%5")
+                                 .arg(width())
+                                 .arg(height())
+                                 .arg(capSize_.width())
+                                 .arg(capSize_.height())
+                                 .arg(dpr);
+    QPixmap body;
+    if (!QPixmapCache::find(cacheKey, &body)) {
+        body = QPixmap((QSizeF(size()) * dpr).toSize());
+        body.setDevicePixelRatio(dpr);
+        body.fill(Qt::transparent);
+        QPainter b(&body);
+        b.setRenderHint(QPainter::Antialiasing);
+        const qreal radius = 4 * s;
+        b.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+        b.setBrush(QColor(0xC4, 0xC4, 0xC4));
+        b.drawRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+        b.setPen(Qt::NoPen);
+        b.setBrush(QColor(0xF6, 0xF6, 0xF4));
+        b.drawRoundedRect(face, radius * 0.75, radius * 0.75);
+        b.end();
+        QPixmapCache::insert(cacheKey, body);
+    }
+    p.drawPixmap(0, 0, body);
+    p.setRenderHint(QPainter::Antialiasing);
 
     const Legend legend = legendOf(names_);
     const QColor ink(0x20, 0x20, 0x20);

@@ -2,10 +2,15 @@
 
 #include <QTextEdit>
 #include <QVector>
+#include <utility>
 
 // A read-only rich text box whose offsets count CR and LF as one character each, as the lesson
 // texts hold them. The text is kept exactly as given; the selection is the box's own (a click
 // into the box does not move it), and colour and emphasis act on that selection.
+//
+// Colour and emphasis are drawn over the document, never written into it: a format change in a
+// document lays its whole paragraph out again and walks every paragraph after it, which on a long
+// lesson costs more than a keystroke may. Unmarked text is black.
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -23,6 +28,8 @@ public:
     void setSelColor(quint32 ole);
     // The emphasis attribute that goes with the red mark: underline (the font is bold already).
     void setSelEmphasis(bool on);
+    // Both at once: one repaint instead of two.
+    void setSelMark(quint32 ole, bool emphasis);
 
     // Read-only state as the program sees it; the user can never edit the box either way.
     void setLocked(bool locked) { locked_ = locked; }
@@ -35,11 +42,29 @@ public:
     bool emphasisAt(int offset) const;
 
 private:
-    QTextCursor rawCursor(int start, int length) const;
-    QTextCharFormat formatAt(int offset) const;
-    void mergeFormat(const QTextCharFormat& format);
+    // A run of document positions [from, to) drawn in a colour other than black or emphasised;
+    // the runs are sorted and do not overlap.
+    struct Mark {
+        int from;
+        int to;
+        quint32 color;
+        bool emphasis;
+    };
+    struct Change {
+        bool setColor;
+        quint32 color;
+        bool setEmphasis;
+        bool emphasis;
+    };
+
+    // Document positions [first, second) of a raw range, clamped to the text.
+    std::pair<int, int> docRange(int start, int length) const;
+    const Mark* markAt(int offset) const;
+    void changeSelection(const Change& change);
+    void showMarks();
 
     QString raw_;
+    QVector<Mark> marks_;
     QVector<int> docPos_; // raw offset -> document position, raw_.size() + 1 entries
     int selStart_ = 0;
     int selLength_ = 0;

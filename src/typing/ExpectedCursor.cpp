@@ -16,13 +16,11 @@ void ExpectedCursor::markAt(int position) {
     box_.setSelection(position - 1, 1);
     const QChar c = charAt(position);
     hooks_.showExpected(c == QLatin1Char(' ') ? QStringLiteral("LEER") : QString(c));
-    box_.setSelColor(OleColor::Red);
-    box_.setSelEmphasis(true);
+    box_.setSelMark(OleColor::Red, true);
 }
 
 void ExpectedCursor::unmarkSelection() {
-    box_.setSelColor(OleColor::Black);
-    box_.setSelEmphasis(false);
+    box_.setSelMark(OleColor::Black, false);
 }
 
 void ExpectedCursor::expectLineBreak() {

@@ -3,6 +3,7 @@
 #include "platform/OleColor.h"
 #include "platform/RichTextBox.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -67,6 +68,119 @@ private slots:
         box.setSelColor(OleColor::Red); // an empty selection colours nothing
         for (int i = 0; i < 3; ++i)
             QCOMPARE(box.colorAt(i), OleColor::Black);
+    }
+
+    // Colour and emphasis set on overlapping ranges: each character keeps what was set last.
+    void overlappingMarks_data() {
+        QTest::addColumn<QString>("colors");   // per character: r red, g green, . black
+        QTest::addColumn<QString>("emphasis"); // per character: u underlined, . not
+        QTest::newRow("red, then the middle green")
+            << QStringLiteral("rgggr...") << QStringLiteral("........");
+        QTest::newRow("underline over the seam")
+            << QStringLiteral("rgggr...") << QStringLiteral("...uuuu.");
+        QTest::newRow("black again in the middle")
+            << QStringLiteral("r...r...") << QStringLiteral("...uuuu.");
+    }
+    void overlappingMarks() {
+        QFETCH(QString, colors);
+        QFETCH(QString, emphasis);
+        RichTextBox box;
+        box.setText(QStringLiteral("abcdefgh"));
+        box.setSelection(0, 5);
+        box.setSelColor(OleColor::Red);
+        box.setSelection(1, 3);
+        box.setSelColor(colors.at(2) == QLatin1Char('.') ? OleColor::Black : 0x00FF00);
+        const int u = int(emphasis.indexOf(QLatin1Char('u')));
+        if (u >= 0) {
+            box.setSelection(u, int(emphasis.count(QLatin1Char('u'))));
+            box.setSelEmphasis(true);
+        }
+        for (int i = 0; i < colors.size(); ++i) {
+            const quint32 expected = colors.at(i) == QLatin1Char('r')   ? OleColor::Red
+                                     : colors.at(i) == QLatin1Char('g') ? 0x00FF00
+                                                                        : OleColor::Black;
+            QCOMPARE(box.colorAt(i), expected);
+            QCOMPARE(box.emphasisAt(i), emphasis.at(i) == QLatin1Char('u'));
+        }
+    }
+
+    // The mark is what the box shows: red pixels where the marked letter stands, none elsewhere.
+    void markIsDrawn() {
+        RichTextBox box;
+        box.resize(300, 80);
+        box.setText(QStringLiteral("xxxx\r\nxxxx"));
+        box.setSelection(7, 1); // the second x of the second line
+        box.setSelColor(OleColor::Red);
+        box.setSelEmphasis(true);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTextCursor at(box.document());
+        at.setPosition(6);
+        const QRect letter = box.cursorRect(at).united(box.cursorRect([&] {
+            QTextCursor after = at;
+            after.setPosition(7);
+            return after;
+        }()));
+        const QImage image = box.viewport()->grab().toImage();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 80 && c.blue() < 80)
+                    ++(letter.adjusted(-1, -1, 1, 3).contains(x, y) ? inside : outside);
+            }
+        QVERIFY(inside > 0);
+        QCOMPARE(outside, 0);
+    }
+
+    // Marking walks a long text without touching the document: nothing is laid out again,
+    // and the offsets still count CR and LF one each at the far end.
+    void markingALongTextLeavesTheDocumentAlone() {
+        QString text = QString(50000, QLatin1Char('f')) + QStringLiteral("\r\n");
+        text += QString(50000, QLatin1Char('j'));
+        RichTextBox box;
+        box.setText(text);
+        int changes = 0;
+        connect(box.document(), &QTextDocument::contentsChange, this, [&] { ++changes; });
+        for (const int offset : {0, 49999, 50002, 99999, 100001}) {
+            box.setSelection(offset, 1);
+            box.setSelColor(OleColor::Red);
+            box.setSelEmphasis(true);
+            QCOMPARE(box.colorAt(offset), OleColor::Red);
+            box.setSelColor(OleColor::Black);
+            box.setSelEmphasis(false);
+        }
+        QCOMPARE(changes, 0);
+        box.setSelection(100001, 1);
+        box.setSelColor(OleColor::Red);
+        QCOMPARE(box.colorAt(100001), OleColor::Red);
+        QCOMPARE(box.colorAt(100000), OleColor::Black);
+        QCOMPARE(box.colorAt(50001), OleColor::Black); // the LF
+    }
+
+    // A selection further down scrolls into view, one back at the top scrolls back.
+    void selectionScrollsIntoView() {
+        RichTextBox box;
+        box.resize(300, 60);
+        QString text;
+        for (int i = 0; i < 30; ++i)
+            text += QStringLiteral("line %1\r\n").arg(i, 2, 10, QLatin1Char('0'));
+        box.setText(text);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const auto selectionShown = [&box](int offset) {
+            QTextCursor at(box.document());
+            at.setPosition(offset / 9 * 8 + offset % 9); // 9 raw characters, 8 in the document
+            return box.viewport()->rect().contains(box.cursorRect(at));
+        };
+        for (const int offset : {0, 9 * 10, 9 * 25 + 3, 9 * 29, 9 * 2}) {
+            box.setSelection(offset, 1);
+            QVERIFY2(selectionShown(offset), qPrintable(QString::number(offset)));
+        }
+        QVERIFY(box.verticalScrollBar()->value() > 0); // line 2 is not the top line
+        box.setSelection(0, 1);
+        QVERIFY(selectionShown(0));
+        QVERIFY(box.verticalScrollBar()->value() < box.fontMetrics().height()); // the top line
     }
 
     void newTextDropsOldMarks() {
