@@ -54,10 +54,20 @@ SoundPlayer::SoundPlayer() : thread_(new QThread), audio_(new Audio) {
     thread_->setObjectName(QStringLiteral("SoundPlayer"));
     audio_->moveToThread(thread_);
     thread_->start();
-    post([](Audio& audio) {
+}
+
+// The audio system (its plug-ins and the sound server connection) is loaded with the first
+// sound, not at start-up: a program that never sounds never pays for it.
+void SoundPlayer::startAudio() {
+    if (audioStarted_)
+        return;
+    audioStarted_ = true;
+    post([sources = sources_](Audio& audio) {
         audio.devices = new QMediaDevices(&audio);
         QObject::connect(audio.devices, &QMediaDevices::audioOutputsChanged, &audio,
                          [&audio] { audio.reload(); });
+        audio.sources = sources;
+        audio.reload();
     });
 }
 
@@ -78,6 +88,8 @@ SoundPlayer::~SoundPlayer() {
 
 void SoundPlayer::preload(const QString& name, const QUrl& source) {
     sources_.insert(name, source);
+    if (!audioStarted_)
+        return; // read with the others when the audio system starts
     post([name, source](Audio& audio) {
         audio.sources.insert(name, source);
         QSoundEffect* old = audio.effects.take(name);
@@ -92,6 +104,7 @@ void SoundPlayer::play(const QString& name) {
     if (!sources_.contains(name))
         return;
     current_ = name;
+    startAudio();
     post([name](Audio& audio) { audio.play(name); });
 }
 

@@ -17,8 +17,9 @@ public:
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Makes a sound ready under a name: its wave file (a qrc: or file: URL) is read and decoded
-    // now, so that playing it later costs no file access.
+    // Makes a sound ready under a name: its wave file (a qrc: or file: URL) is decoded once,
+    // together with the others when the first sound is played, so that playing it later costs
+    // no file access.
     void preload(const QString& name, const QUrl& source);
 
     // Starts the named sound and returns at once. A sound still playing stops: only one is heard
@@ -34,9 +35,11 @@ public:
 private:
     struct Audio; // the effects and their state, owned by the audio thread
     void post(std::function<void(Audio&)> job);
+    void startAudio();
 
     QThread* thread_;
     Audio* audio_;
     QHash<QString, QUrl> sources_;
     QString current_;
+    bool audioStarted_ = false;
 };
