@@ -5,6 +5,7 @@
 #include "components/PictureButton.h"
 #include "components/clsToolTipDeluxe.h"
 #include "platform/OleColor.h"
+#include "platform/PortalColorPicker.h"
 #include "platform/ScreenPixel.h"
 #include "platform/Twips.h"
 #include "settings/Settings.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -221,6 +223,9 @@ frmarc::frmarc(Settings& settings, Sounds& sounds, std::function<void()> farbese
             [this] { sounds_.PlayResSound(QStringLiteral("CHIMES2")); });
     // The reminder's own button lives in the main window; this one only shows it.
 
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        portalPicker = std::make_unique<PortalColorPicker>();
+
     Form_Load();
 }
 
@@ -311,6 +316,15 @@ bool frmarc::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmarc::Picture2_MouseDown() {
+    // The desktop's picker answers when the user has chosen; only one of its picks at a time.
+    if (portalPicker && (portalPicker->busy() || portalPicker->available())) {
+        portalPicker->pick(PortalColorPicker::parentWindowId(window()->windowHandle()),
+                           [this](std::optional<QColor> color) {
+                               if (color)
+                                   setPreview(OleColor::fromQColor(*color));
+                           });
+        return;
+    }
     // A second button while picking goes on with the access already held.
     if (!hDC)
         hDC = std::make_unique<ScreenPixel>();

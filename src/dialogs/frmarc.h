@@ -6,6 +6,7 @@
 
 class clsToolTipDeluxe;
 class PictureButton;
+class PortalColorPicker;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -70,6 +71,9 @@ public:
     bool Picking = false;
     // The screen access held while picking; none otherwise.
     std::unique_ptr<ScreenPixel> hDC;
+    // Where the screen cannot be read (Wayland) the desktop's own colour picker, when one runs,
+    // takes the place of the drag; null where the pipette reads the screen itself.
+    std::unique_ptr<PortalColorPicker> portalPicker;
 
     // The colour in the preview, 0x00BBGGRR.
     quint32 previewColor() const { return previewColor_; }

@@ -1,9 +1,11 @@
 #include "DialogTests.h"
+#include "FakePortal.h"
 #include "TestMain.h"
 
 #include "components/PictureButton.h"
 #include "components/clsToolTipDeluxe.h"
 #include "dialogs/frmarc.h"
+#include "platform/PortalColorPicker.h"
 #include "settings/Settings.h"
 #include "sound/Sounds.h"
 
@@ -363,6 +365,44 @@ private slots:
         QTest::mouseClick(d.Command7, Qt::LeftButton);
         QCOMPARE(settings_.Farbwert1, 0x123456);
         QCOMPARE(make().previewColor(), quint32(0x123456));
+    }
+
+    // Where the screen cannot be read, the desktop's picker answers instead of the drag.
+    void pipetteThroughThePortal_data() {
+        QTest::addColumn<bool>("portalRuns");
+        QTest::addColumn<uint>("response");
+        QTest::addColumn<bool>("drags");
+        QTest::addColumn<quint32>("preview");
+        QTest::newRow("picked") << true << 0u << false << quint32(0xFF4080);
+        QTest::newRow("cancelled") << true << 1u << false << quint32(0x123456);
+        QTest::newRow("no portal: the drag") << false << 0u << true << quint32(0x123456);
+    }
+
+    void pipetteThroughThePortal() {
+        QFETCH(bool, portalRuns);
+        QFETCH(uint, response);
+        QFETCH(bool, drags);
+        QFETCH(quint32, preview);
+        FakePortal portal;
+        QVERIFY(portal.isRunning());
+        if (portalRuns)
+            QVERIFY(portal.serve(2));
+        portal.setAnswer(
+            {response, {{QStringLiteral("color"), FakePortal::color(0.5, 0.25, 1.0)}}});
+        frmarc& d = shown();
+        d.SSTab1->setCurrentIndex(2);
+        d.portalPicker = std::make_unique<PortalColorPicker>(portal.clientBus());
+        QWidget* p2 = d.Picture2;
+        mouse(p2, QEvent::MouseButtonPress, centreOf(p2), Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(d.Picking, drags);
+        QCOMPARE(bool(d.hDC), drags);
+        QCOMPARE(d.portalPicker->busy(), !drags);
+        mouse(p2, QEvent::MouseButtonRelease, centreOf(p2), Qt::LeftButton, Qt::NoButton);
+        QTRY_VERIFY(!d.portalPicker->busy());
+        QCOMPARE(d.previewColor(), preview);
+        QCOMPARE(portal.requests().size(), portalRuns ? 1 : 0);
+        QTest::mouseClick(d.Command14, Qt::LeftButton);
+        QCOMPARE(settings_.Farbwert1, qint32(preview));
     }
 
     void pipetteTip() {

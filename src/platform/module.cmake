@@ -1,0 +1,3 @@
+# The desktop portal's colour picker is reached over the session bus.
+find_package(Qt6 REQUIRED COMPONENTS DBus)
+target_link_libraries(${module_target} PUBLIC Qt6::DBus)
