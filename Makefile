@@ -3,7 +3,7 @@
 PACKAGES := g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev \
             qt6-svg-dev qt6-multimedia-dev qt6-charts-dev fp-utils libchm-dev poppler-utils \
             fonts-liberation2 xvfb xauth xdotool x11-xkb-utils sqlite3 \
-            libx11-dev libxtst6 libxdamage1 strace
+            libx11-dev libxtst6 libxdamage1 strace dbus-daemon
 BUILD    := build
 JOBS     ?= $(shell nproc)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -39,7 +39,7 @@ test: build
 # BENCH_RUNS=n sets the number of interleaved runs (default 5).
 bench: build
 	cmake --build $(BUILD) --target bench_programs -j $(JOBS)
-	./$(BUILD)/bench/bench_sound_play
+	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/bench_sound_play
 	QT_QPA_PLATFORM=offscreen ./$(BUILD)/bench/stats_bench
 	bench/run_bench.sh $(BUILD) $(BENCH_RUNS)
 

@@ -343,6 +343,9 @@ bool frmSchreiben::Form_Load() {
     // Shown as soon as the window itself is up, so that the tips open over it.
     if (program_.settings.CheckLoadTips)
         QMetaObject::invokeMethod(this, &frmSchreiben::showTips, Qt::QueuedConnection);
+    // The audio system loads beside the running window, not before its first picture.
+    QMetaObject::invokeMethod(
+        this, [this] { program_.sounds.warmUp(); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -56,8 +56,8 @@ SoundPlayer::SoundPlayer() : thread_(new QThread), audio_(new Audio) {
     thread_->start();
 }
 
-// The audio system (its plug-ins and the sound server connection) is loaded with the first
-// sound, not at start-up: a program that never sounds never pays for it.
+// The audio system (its plug-ins and the sound server connection) is not loaded while the
+// program starts: the owner starts it once its window is up, or the first sound does.
 void SoundPlayer::startAudio() {
     if (audioStarted_)
         return;

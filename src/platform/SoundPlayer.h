@@ -29,13 +29,16 @@ public:
     // Stops the sound that is playing, if any.
     void stop();
 
+    // Loads the audio system and decodes the sounds now, on the audio thread; otherwise the
+    // first sound does. Returns at once.
+    void startAudio();
+
     // The sound started most recently; empty before the first sound and after stop().
     QString current() const { return current_; }
 
 private:
     struct Audio; // the effects and their state, owned by the audio thread
     void post(std::function<void(Audio&)> job);
-    void startAudio();
 
     QThread* thread_;
     Audio* audio_;

@@ -17,6 +17,10 @@ Sounds::Sounds(const Settings& settings)
 
 Sounds::~Sounds() = default;
 
+void Sounds::warmUp() {
+    soundPlayer_->startAudio();
+}
+
 void Sounds::KeySound() {
     if (settings_.CheckGeraeusch)
         PlayResSound(QStringLiteral("MSGTYPE"));

@@ -30,6 +30,10 @@ public:
     // When set, sounds go here instead of to the sound device.
     std::function<void(const QString&)> player;
 
+    // Gets the audio system ready in the background, so that typing never waits for it and
+    // nothing of it is written while a lesson is typed.
+    void warmUp();
+
     SoundPlayer& soundPlayer() { return *soundPlayer_; }
 
 private:
