@@ -1,7 +1,7 @@
 #include "LinkLabel.h"
 
-#include "DialogLook.h"
 #include "HandCursor.h"
+#include "components/DialogLook.h"
 
 #include <QFont>
 #include <QMouseEvent>

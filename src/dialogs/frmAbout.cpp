@@ -1,8 +1,8 @@
 #include "frmAbout.h"
 
-#include "DialogLook.h"
 #include "LinkLabel.h"
-#include "Maker.h"
+#include "components/DialogLook.h"
+#include "components/Maker.h"
 #include "platform/OleColor.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"

@@ -1,6 +1,6 @@
 #include "frmGym.h"
 
-#include "DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/Database.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"

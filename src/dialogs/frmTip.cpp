@@ -1,6 +1,6 @@
 #include "frmTip.h"
 
-#include "DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/Database.h"
 #include "platform/OleColor.h"
 #include "platform/RecordSet.h"

@@ -1,7 +1,7 @@
 #include "frmarc.h"
 
-#include "DialogLook.h"
 #include "SettingsPictures.h"
+#include "components/DialogLook.h"
 #include "components/PictureButton.h"
 #include "components/clsToolTipDeluxe.h"
 #include "platform/OleColor.h"

@@ -1,6 +1,6 @@
 #include "StatisticsWindow.h"
 
-#include "dialogs/DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 

@@ -3,7 +3,7 @@
 #include "BarChart.h"
 #include "StatisticsQueries.h"
 #include "StatisticsText.h"
-#include "dialogs/DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/Twips.h"
 
 #include <QLabel>

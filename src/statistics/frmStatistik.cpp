@@ -4,7 +4,7 @@
 #include "StatisticsText.h"
 #include "chart.h"
 #include "chart1.h"
-#include "dialogs/DialogLook.h"
+#include "components/DialogLook.h"
 #include "frmblockchart.h"
 #include "frmblockdat.h"
 #include "frmdaten.h"

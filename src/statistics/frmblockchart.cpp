@@ -2,7 +2,7 @@
 
 #include "BarChart.h"
 #include "StatisticsQueries.h"
-#include "dialogs/DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/RecordSet.h"
 #include "platform/Twips.h"
 

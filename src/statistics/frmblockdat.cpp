@@ -2,7 +2,7 @@
 
 #include "StatisticsQueries.h"
 #include "StatisticsText.h"
-#include "dialogs/DialogLook.h"
+#include "components/DialogLook.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
