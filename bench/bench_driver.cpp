@@ -171,9 +171,9 @@ public:
         XSync(display_, False);
     }
 
-    Key key(const std::string& spec) const {
+    Key key(const std::string& combo) const {
         Key k;
-        std::string rest = spec;
+        std::string rest = combo;
         for (;;) {
             const auto plus = rest.find('+');
             if (plus == std::string::npos || plus + 1 >= rest.size())
@@ -202,8 +202,8 @@ public:
             XTestFakeKeyEvent(display_, *m, False, 0);
         XFlush(display_);
     }
-    void stroke(const std::string& spec) {
-        const Key k = key(spec);
+    void stroke(const std::string& combo) {
+        const Key k = key(combo);
         press(k);
         pump(nowMs() + 30);
         release(k);
@@ -459,8 +459,8 @@ int main(int argc, char** argv) {
     const Options o = parse(argc, argv);
     Session x;
     std::vector<Key> keys;
-    for (const std::string& spec : o.keys)
-        keys.push_back(x.key(spec));
+    for (const std::string& combo : o.keys)
+        keys.push_back(x.key(combo));
     if (o.maxKeys > 0 && int(keys.size()) > o.maxKeys)
         keys.resize(o.maxKeys);
     // A lesson typed to its last character ends; its last key is measured on its own.

@@ -1,6 +1,7 @@
 # The walking figure of the progress bar, drawn at build time and shipped as dino.ani.
 add_executable(make_dino ${CMAKE_CURRENT_LIST_DIR}/make_dino.cpp)
 target_link_libraries(make_dino PRIVATE Qt6::Gui)
+target_include_directories(make_dino PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 set(DINO_ANI ${QUENDAL_BIN_DIR}/dino.ani)
 add_custom_command(

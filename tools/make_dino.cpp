@@ -1,6 +1,8 @@
 // Draws the walking figure of the progress bar and writes it as an animated cursor file:
 // RIFF "ACON" with a header, per-step rates, a play sequence and one cursor per frame
 // (32 x 32, 32-bit colour with alpha and the AND mask that older readers use).
+#include "platform/RiffWriter.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QPainter>
@@ -100,46 +102,20 @@ QImage drawFrame(Pose pose, bool blink) {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-void put16(QByteArray& out, quint32 value) {
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, quint32 value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-QByteArray chunk(const char* id, const QByteArray& body) {
-    QByteArray out(id, 4);
-    put32(out, quint32(body.size()));
-    out += body;
-    if (body.size() % 2)
-        out.append('\0');
-    return out;
-}
-
-QByteArray dwords(const std::vector<quint32>& values) {
-    QByteArray out;
-    for (quint32 value : values)
-        put32(out, value);
-    return out;
-}
-
 // One cursor file: directory, one entry, and the bitmap bottom-up with doubled height, the
 // colour rows (BGRA) followed by the AND mask (set where the figure is fully transparent).
 QByteArray cursorFile(const QImage& frame) {
     constexpr int maskStride = (Side + 31) / 32 * 4;
     QByteArray dib;
-    put32(dib, 40);
-    put32(dib, Side);
-    put32(dib, 2 * Side);
-    put16(dib, 1);  // planes
-    put16(dib, 32); // bits per pixel
-    put32(dib, 0);  // uncompressed
-    put32(dib, Side * Side * 4 + Side * maskStride);
+    RiffWriter::put32(dib, 40);
+    RiffWriter::put32(dib, Side);
+    RiffWriter::put32(dib, 2 * Side);
+    RiffWriter::put16(dib, 1);  // planes
+    RiffWriter::put16(dib, 32); // bits per pixel
+    RiffWriter::put32(dib, 0);  // uncompressed
+    RiffWriter::put32(dib, Side * Side * 4 + Side * maskStride);
     for (int i = 0; i < 4; ++i)
-        put32(dib, 0); // resolution and palette: unused
+        RiffWriter::put32(dib, 0); // resolution and palette: unused
     for (int y = Side - 1; y >= 0; --y)
         for (int x = 0; x < Side; ++x) {
             const QRgb pixel = frame.pixel(x, y);
@@ -157,17 +133,17 @@ QByteArray cursorFile(const QImage& frame) {
     }
 
     QByteArray out;
-    put16(out, 0);
-    put16(out, 2); // cursor
-    put16(out, 1); // one image
+    RiffWriter::put16(out, 0);
+    RiffWriter::put16(out, 2); // cursor
+    RiffWriter::put16(out, 1); // one image
     out.append(char(Side));
     out.append(char(Side));
     out.append('\0'); // colour count
     out.append('\0');
-    put16(out, Side / 2); // hot spot: the middle, which does not matter for a figure
-    put16(out, Side / 2);
-    put32(out, quint32(dib.size()));
-    put32(out, 6 + 16);
+    RiffWriter::put16(out, Side / 2); // hot spot: the middle, which does not matter for a figure
+    RiffWriter::put16(out, Side / 2);
+    RiffWriter::put32(out, quint32(dib.size()));
+    RiffWriter::put32(out, 6 + 16);
     return out + dib;
 }
 
@@ -187,17 +163,17 @@ QByteArray walkingFigure() {
     QByteArray header;
     for (quint32 value : {36u, quint32(frames.size()), quint32(sequence.size()), 0u, 0u, 0u, 0u,
                           jiffies, framesAreIcons | hasSequence})
-        put32(header, value);
+        RiffWriter::put32(header, value);
     QByteArray list("fram");
     for (const QImage& frame : frames)
-        list += chunk("icon", cursorFile(frame));
+        list += RiffWriter::chunk("icon", cursorFile(frame));
 
     QByteArray body("ACON");
-    body += chunk("anih", header);
-    body += chunk("rate", dwords(rates));
-    body += chunk("seq ", dwords(sequence));
-    body += chunk("LIST", list);
-    return chunk("RIFF", body);
+    body += RiffWriter::chunk("anih", header);
+    body += RiffWriter::chunk("rate", RiffWriter::dwords(rates));
+    body += RiffWriter::chunk("seq ", RiffWriter::dwords(sequence));
+    body += RiffWriter::chunk("LIST", list);
+    return RiffWriter::chunk("RIFF", body);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "frmSchreiben.h"
 
 #include "Program.h"
+#include "ProgramIcon.h"
 #include "ToolBarPictures.h"
+#include "components/DialogLook.h"
 #include "components/DinoBar.h"
 #include "components/GoalFlag.h"
 #include "components/Maker.h"
@@ -26,9 +28,11 @@
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "settings/SettingsIO.h"
+#include "settings/WindowPlacement.h"
 #include "statistics/LogIndex.h"
 #include "statistics/frmStatistik.h"
 #include "typing/LessonClock.h"
+#include "typing/RunButtons.h"
 #include "typing/TypingTexts.h"
 
 #include <QAction>
@@ -51,11 +55,11 @@ namespace {
 const QString ProgramCaption = QStringLiteral("Quendal 1.1");
 const QString LineBreakName = QStringLiteral("RETURN");
 
-QFont lessonFont() {
+QFont lessonFont(bool bold = true) {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
     font.setPointSizeF(18);
-    font.setBold(true);
+    font.setBold(bold);
     return font;
 }
 
@@ -67,37 +71,6 @@ void setColors(QWidget* widget, quint32 background, quint32 text) {
     palette.setColor(QPalette::Text, OleColor::toQColor(text));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& twips) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return label;
-}
-
-// The window icon: a light key cap with a "Q" on the keyboard's blue.
-QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(OleColor::toQColor(OleColor::Neutral));
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal m = size * 0.12;
-        painter.setPen(QPen(QColor(110, 110, 110), qMax(1.0, size / 24.0)));
-        painter.setBrush(QColor(245, 245, 245));
-        painter.drawRoundedRect(QRectF(m, m, size - 2 * m, size - 2 * m), size * 0.12, size * 0.12);
-        QFont font(QStringLiteral("Arial"));
-        font.setBold(true);
-        font.setPixelSize(int(size * 0.55));
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("Q"));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 } // namespace
@@ -154,27 +127,30 @@ void frmSchreiben::buildWindow() {
     panelFont.setPointSizeF(8);
     Frame3->setFont(panelFont);
 
-    Label2 = makeLabel(Frame3, QString(), QRect(120, 180, 1575, 435));
-    Label2->setAlignment(Qt::AlignCenter);
-    QFont labelFont(QStringLiteral("Courier New"));
-    labelFont.setStyleHint(QFont::Monospace);
-    labelFont.setPointSizeF(18);
-    Label2->setFont(labelFont);
+    Label2 = DialogLook::label(Frame3, QStringLiteral("Label2"), QString(),
+                               QRect(120, 180, 1575, 435), Qt::AlignCenter);
+    Label2->setFont(lessonFont(false));
     setColors(Label2, OleColor::Black, OleColor::Yellow);
 
     const struct {
         const char* caption;
+        const char* name;
         QLabel** value;
         int top;
     } rows[] = {
-        {"Zeichen:", &lblMaxZeichen, 780}, {"Richtig:", &lblTrefferAnz, 1080},
-        {"Falsch:", &lblFehlerAnz, 1320},  {"Fehler %:", &lblFehlerProz, 1680},
-        {"Zeit:", &lblZeitInSec, 2100},    {"Anschl./min:", &lblAnschPerMin, 2400},
+        {"Zeichen:", "lblMaxZeichen", &lblMaxZeichen, 780},
+        {"Richtig:", "lblTrefferAnz", &lblTrefferAnz, 1080},
+        {"Falsch:", "lblFehlerAnz", &lblFehlerAnz, 1320},
+        {"Fehler %:", "lblFehlerProz", &lblFehlerProz, 1680},
+        {"Zeit:", "lblZeitInSec", &lblZeitInSec, 2100},
+        {"Anschl./min:", "lblAnschPerMin", &lblAnschPerMin, 2400},
     };
     for (const auto& row : rows) {
-        makeLabel(Frame3, QString::fromUtf8(row.caption), QRect(120, row.top, 1020, 255));
-        *row.value = makeLabel(Frame3, QString(), QRect(1080, row.top, 630, 255));
-        (*row.value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        DialogLook::label(Frame3, QString(), QString::fromUtf8(row.caption),
+                          QRect(120, row.top, 1020, 255), Qt::AlignLeft | Qt::AlignVCenter);
+        *row.value =
+            DialogLook::label(Frame3, QString::fromLatin1(row.name), QString(),
+                              QRect(1080, row.top, 630, 255), Qt::AlignRight | Qt::AlignVCenter);
     }
 
     const char* captions[] = {"Start", "Auswahl"};
@@ -400,8 +376,7 @@ void frmSchreiben::LoadSettings() {
     const SettingsStore store(SettingsIO::Application);
     program_.settings = SettingsIO::loadOptions(store);
     setWindowTitle(ProgramCaption + QStringLiteral(":  ") + program_.settings.Benutzer);
-    const WindowPosition position = SettingsIO::loadPosition(store);
-    placeWindow(position.left, position.top);
+    placeWindow(SettingsIO::loadPosition(store));
     settingsLoaded_ = true;
 }
 
@@ -416,22 +391,14 @@ void frmSchreiben::SaveSettings() {
     store.flush(); // a file that cannot be written loses the options, never the program
 }
 
-// The stored corner is the frame's (title bar included). A corner that would put the whole
-// window outside every screen (a monitor that is gone) falls back to the top left corner.
-void frmSchreiben::placeWindow(float leftTwips, float topTwips) {
+// The stored corner is the frame's (title bar included).
+void frmSchreiben::placeWindow(WindowPosition stored) {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return; // the compositor places windows there
-    const auto toPixels = [](float twips) {
-        return Twips::toPixels(int(qBound(-2.0e9f, twips, 2.0e9f)));
-    };
-    QPoint corner(toPixels(leftTwips), toPixels(topTwips));
-    const QRect window(corner, frameGeometry().size().expandedTo(sizeHint()));
-    bool visible = false;
+    QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
-        visible = visible || screen->geometry().intersects(window);
-    if (!visible)
-        corner = QPoint(0, 0);
-    move(corner);
+        screens << screen->geometry();
+    move(windowCorner(stored, frameGeometry().size().expandedTo(sizeHint()), screens));
 }
 
 frmLek& frmSchreiben::lessonDialog() {
@@ -633,18 +600,9 @@ void frmSchreiben::Timer1_Timer() {
 void frmSchreiben::cmdRun_Click(int index) {
     if (index < 0 || index > 1)
         return;
-    const QString caption = cmdRun[index]->text();
-    static const struct {
-        int button;
-        const char* caption;
-        int entry;
-    } table[] = {
-        {0, "Start", 1}, {0, "Pause", 2}, {0, "Weiter", 3}, {1, "Auswahl", 0}, {1, "Stop", 4}};
-    for (const auto& row : table)
-        if (row.button == index && caption == QLatin1String(row.caption)) {
-            menulek_Click(row.entry);
-            return;
-        }
+    const int entry = runEntryForButton(index, cmdRun[index]->text());
+    if (entry >= 0)
+        menulek_Click(entry);
 }
 
 void frmSchreiben::ClearAll() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessons/LessonHandOver.h"
+#include "settings/SettingsIO.h"
 #include "typing/ExpectedCursor.h"
 #include "typing/Scoring.h"
 #include "typing/TrainingReminder.h"
@@ -129,7 +130,7 @@ private:
     bool InitDatabase();
     void LoadSettings();
     void SaveSettings();
-    void placeWindow(float leftTwips, float topTwips);
+    void placeWindow(WindowPosition stored);
     void reminderStart(int index);
     void Timer1_Timer();
     void helpKey();

@@ -273,10 +273,10 @@ private slots:
     // of at most 50 without blanks at their ends, and never more than 9999 of the input.
     void fuzz() {
         QRandomGenerator rng(20261207);
-        const QByteArray seed = QString::fromUtf8("Grüße aus Köln – „Zitat“ und ”mehr”.\r\n"
-                                                  "Zweite Zeile\tmit Tab, € und é.\n")
-                                    .toUtf8()
-                                    .repeated(40);
+        const QByteArray sample = QString::fromUtf8("Grüße aus Köln – „Zitat“ und ”mehr”.\r\n"
+                                                    "Zweite Zeile\tmit Tab, € und é.\n")
+                                      .toUtf8()
+                                      .repeated(40);
         const QString allowed = QString::fromUtf8("äÄöÖüÜ€ß");
         for (int round = 0; round < 400; ++round) {
             QByteArray bytes;
@@ -287,7 +287,7 @@ private slots:
                 if (round % 8 == 0)
                     bytes.prepend(round % 16 == 0 ? "\xFF\xFE" : "\xEF\xBB\xBF");
             } else {
-                bytes = seed.left(rng.bounded(seed.size()));
+                bytes = sample.left(rng.bounded(sample.size()));
                 for (int k = rng.bounded(6); k > 0 && !bytes.isEmpty(); --k)
                     bytes[rng.bounded(bytes.size())] = char(rng.bounded(256));
             }

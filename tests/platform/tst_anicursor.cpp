@@ -3,6 +3,7 @@
 
 #include "platform/AniCursor.h"
 #include "platform/AniPlayer.h"
+#include "platform/RiffWriter.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -17,32 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Little-endian writers for hand-built files.
-void put16(QByteArray& out, quint32 value) {
-    out.append(char(value & 0xFF)).append(char((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, quint32 value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-QByteArray riffChunk(const char* id, const QByteArray& body) {
-    QByteArray out(id, 4);
-    put32(out, quint32(body.size()));
-    out += body;
-    if (body.size() % 2)
-        out.append('\0');
-    return out;
-}
-
-QByteArray dwordList(const std::vector<quint32>& values) {
-    QByteArray out;
-    for (quint32 value : values)
-        put32(out, value);
-    return out;
-}
 
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Blue = qRgb(0, 0, 255);
@@ -91,12 +66,12 @@ QByteArray dib(const QImage& image, const DibOptions& o = {}) {
     const int paletteSize = o.bpp <= 8 ? int(o.colorsUsed.value_or(1u << o.bpp)) : 0;
     QByteArray out;
     for (quint32 v : {40u, quint32(w), quint32(2 * h)})
-        put32(out, v);
-    put16(out, 1);
-    put16(out, quint32(o.bpp));
-    put32(out, o.compression);
+        RiffWriter::put32(out, v);
+    RiffWriter::put16(out, 1);
+    RiffWriter::put16(out, quint32(o.bpp));
+    RiffWriter::put32(out, o.compression);
     for (quint32 v : {0u, 0u, 0u, o.colorsUsed.value_or(0), 0u})
-        put32(out, v);
+        RiffWriter::put32(out, v);
     for (int i = 0; i < paletteSize; ++i) {
         const QRgb c = i < palette.size() ? palette.at(i) : 0;
         out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append('\0');
@@ -143,18 +118,18 @@ QByteArray png(const QImage& image) {
 QByteArray iconFile(const QList<QPair<QSize, QByteArray>>& images, int type = 2,
                     std::optional<quint32> firstOffset = {}) {
     QByteArray directory, data;
-    put16(directory, 0);
-    put16(directory, quint32(type));
-    put16(directory, quint32(images.size()));
+    RiffWriter::put16(directory, 0);
+    RiffWriter::put16(directory, quint32(type));
+    RiffWriter::put16(directory, quint32(images.size()));
     qint64 offset = 6 + 16 * images.size();
     for (const auto& [size, bytes] : images) {
         const bool first = offset == 6 + 16 * images.size();
         directory.append(char(size.width() & 0xFF)).append(char(size.height() & 0xFF));
         directory.append('\0').append('\0');
-        put16(directory, 1);
-        put16(directory, 32);
-        put32(directory, quint32(bytes.size()));
-        put32(directory, first && firstOffset ? *firstOffset : quint32(offset));
+        RiffWriter::put16(directory, 1);
+        RiffWriter::put16(directory, 32);
+        RiffWriter::put32(directory, quint32(bytes.size()));
+        RiffWriter::put32(directory, first && firstOffset ? *firstOffset : quint32(offset));
         offset += bytes.size();
         data += bytes;
     }
@@ -182,17 +157,17 @@ QByteArray ani(const AniSpec& s) {
     QByteArray header;
     for (quint32 v : {s.headerSize, frames, s.steps < 0 ? frames : quint32(s.steps), 32u, 32u, 32u,
                       1u, s.jiffies, s.flags})
-        put32(header, v);
+        RiffWriter::put32(header, v);
     QByteArray list("fram");
     for (const QByteArray& icon : s.icons)
-        list += riffChunk("icon", icon);
-    QByteArray body = "ACON" + riffChunk("anih", header);
+        list += RiffWriter::chunk("icon", icon);
+    QByteArray body = "ACON" + RiffWriter::chunk("anih", header);
     if (s.rates)
-        body += riffChunk("rate", dwordList(*s.rates));
+        body += RiffWriter::chunk("rate", RiffWriter::dwords(*s.rates));
     if (s.sequence)
-        body += riffChunk("seq ", dwordList(*s.sequence));
-    body += s.extra + riffChunk("LIST", list);
-    return riffChunk("RIFF", body);
+        body += RiffWriter::chunk("seq ", RiffWriter::dwords(*s.sequence));
+    body += s.extra + RiffWriter::chunk("LIST", list);
+    return RiffWriter::chunk("RIFF", body);
 }
 
 // Three cursors of one colour each: red, blue, green.
@@ -321,10 +296,11 @@ private slots:
         QTest::newRow("surplus icons are not frames")
             << ani({.icons = icons, .frames = 2}) << "0/10 1/10" << 2;
         // An odd-sized INFO list and an unknown chunk: padding must be honoured.
-        const QByteArray info = riffChunk("LIST", "INFO" + riffChunk("INAM", "Dino"));
+        const QByteArray info =
+            RiffWriter::chunk("LIST", "INFO" + RiffWriter::chunk("INAM", "Dino"));
         QTest::newRow("other chunks skipped")
-            << ani({.icons = icons, .extra = riffChunk("junk", "abc") + info}) << "0/10 1/10 2/10"
-            << 3;
+            << ani({.icons = icons, .extra = RiffWriter::chunk("junk", "abc") + info})
+            << "0/10 1/10 2/10" << 3;
     }
 
     void playOrder() {
@@ -418,7 +394,7 @@ private slots:
         overlong[19] = char(0x7F); // the header chunk claims almost 2 GiB
         QTest::newRow("chunk beyond the file") << overlong;
         QTest::newRow("no header")
-            << riffChunk("RIFF", "ACON" + good.mid(12 + 8 + 36)); // drops "anih"
+            << RiffWriter::chunk("RIFF", "ACON" + good.mid(12 + 8 + 36)); // drops "anih"
         QTest::newRow("header of another size") << ani({.icons = icons, .headerSize = 32});
         QTest::newRow("raw frames") << ani({.icons = icons, .flags = 2});
         QTest::newRow("no frames") << ani({.icons = icons, .frames = 0});
@@ -499,7 +475,7 @@ private slots:
         QCOMPARE(loaded, 1); // only the whole file
 
         QRandomGenerator random(20261207);
-        const QList<QByteArray> seeds = {
+        const QList<QByteArray> samples = {
             figure,
             ani({.icons = {cursorOf(dib(quarters(20), {.bpp = 8})), cursorOf(png(quarters(32)))},
                  .steps = 3,
@@ -510,10 +486,10 @@ private slots:
                                      {QSize(32, 32), dib(quarters(32), {.bpp = 24})}},
                                     1)}}),
         };
-        for (const QByteArray& seed : seeds) {
-            QVERIFY(!AniCursor::fromData(seed).isNull());
+        for (const QByteArray& sample : samples) {
+            QVERIFY(!AniCursor::fromData(sample).isNull());
             for (int round = 0; round < 1500; ++round) {
-                QByteArray variant = seed;
+                QByteArray variant = sample;
                 const int kind = round % 3;
                 const int changes = 1 + int(random.bounded(8));
                 for (int c = 0; c < changes; ++c) {

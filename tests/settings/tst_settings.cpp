@@ -3,6 +3,7 @@
 
 #include "platform/SettingsStore.h"
 #include "settings/SettingsIO.h"
+#include "settings/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,10 +57,10 @@ private slots:
         QTest::addColumn<float>("top");
         QTest::newRow("umlauts") << QString::fromUtf8("Jürgen Größ") << false << 255 << qint16(60)
                                  << 1234.5f << 7890.0f;
-        QTest::newRow("comma and blanks") << QStringLiteral(" Müller, Hans ") << true << -1
-                                          << qint16(32767) << -300.0f << 0.25f;
-        QTest::newRow("quotes and equals") << QStringLiteral("a=\"b\";c") << false
-                                           << 0x7FFFFFFF << qint16(-5) << 0.0f << 1e7f;
+        QTest::newRow("comma and blanks")
+            << QStringLiteral(" Müller, Hans ") << true << -1 << qint16(32767) << -300.0f << 0.25f;
+        QTest::newRow("quotes and equals")
+            << QStringLiteral("a=\"b\";c") << false << 0x7FFFFFFF << qint16(-5) << 0.0f << 1e7f;
     }
     void valuesWrittenAreReadBack() {
         QFETCH(QString, name);
@@ -146,6 +147,27 @@ private slots:
         writeIni(QByteArray("[Optionen]\nBenutzer=M\xC3\xBCller, Hans\n"));
         const SettingsStore store(QStringLiteral("Quendal1_1"));
         QCOMPARE(SettingsIO::loadOptions(store).Benutzer, QString::fromUtf8("Müller, Hans"));
+    }
+
+    // Twips at 15 a pixel; two screens side by side, 1280 x 1024 and 1920 x 1080.
+    void aWindowOffEveryScreenGoesToTheCorner_data() {
+        QTest::addColumn<float>("left");
+        QTest::addColumn<float>("top");
+        QTest::addColumn<QPoint>("corner");
+        QTest::newRow("on the first screen") << 1500.0f << 750.0f << QPoint(100, 50);
+        QTest::newRow("on the second screen") << 30000.0f << 0.0f << QPoint(2000, 0);
+        QTest::newRow("one pixel on the second") << 47985.0f << 16185.0f << QPoint(3199, 1079);
+        QTest::newRow("right of both") << 48015.0f << 0.0f << QPoint(0, 0);
+        QTest::newRow("below the first, beside the second") << 0.0f << 16200.0f << QPoint(0, 0);
+        QTest::newRow("partly left of the first") << -6000.0f << 0.0f << QPoint(-400, 0);
+        QTest::newRow("far beyond int") << 1e30f << -1e30f << QPoint(0, 0);
+    }
+    void aWindowOffEveryScreenGoesToTheCorner() {
+        QFETCH(float, left);
+        QFETCH(float, top);
+        QFETCH(QPoint, corner);
+        const QList<QRect> screens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+        QCOMPARE(windowCorner({left, top}, QSize(930, 650), screens), corner);
     }
 
     void aStoreThatCannotBeUsedLeavesTheDefaults() {
