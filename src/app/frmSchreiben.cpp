@@ -319,9 +319,6 @@ bool frmSchreiben::Form_Load() {
     // Shown as soon as the window itself is up, so that the tips open over it.
     if (program_.settings.CheckLoadTips)
         QMetaObject::invokeMethod(this, &frmSchreiben::showTips, Qt::QueuedConnection);
-    // The audio system loads beside the running window, not before its first picture.
-    QMetaObject::invokeMethod(
-        this, [this] { program_.sounds.warmUp(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -420,6 +417,9 @@ void frmSchreiben::menulek_Click(int index) {
             handOver.LekAuswahl = previous;
             return;
         }
+        // The audio system loads now, in the background, while the user gets ready: sounds
+        // are only heard during a lesson (and at the reminder, which loads it itself).
+        program_.sounds.warmUp();
         menulek[1]->setEnabled(true);
         cmdRun[0]->setEnabled(true);
         cmdRun[0]->setFocus();

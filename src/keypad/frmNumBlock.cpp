@@ -261,6 +261,7 @@ void frmNumBlock::List1_DblClick() {
 }
 
 void frmNumBlock::StartNumLesson() {
+    sounds_.warmUp(); // before the first key sound, beside the typing
     rtb2->setLocked(true);
     setPointSize(rtb2, LessonTextSize);
     Text1->setEnabled(true);

@@ -199,7 +199,8 @@ AniCursor AniCursor::fromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
         return {};
-    const QByteArray data = file.read(MaxFileSize + 1);
+    // Reads what the file holds (a byte more shows that it grew), not a buffer of the limit.
+    const QByteArray data = file.read(file.size() + 1);
     if (data.size() > MaxFileSize)
         return {};
     return fromData(data);

@@ -1,56 +1,34 @@
 #include "SoundPlayer.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
+#include "AudioBackend.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QThread>
+#include <memory>
 
 struct SoundPlayer::Audio : QObject {
     QHash<QString, QUrl> sources;
-    QHash<QString, QSoundEffect*> effects;
-    QSoundEffect* playing = nullptr;
-    QMediaDevices* devices = nullptr;
+    std::unique_ptr<AudioBackend> backend; // null: silent (no module, or not started yet)
 
-    // Decodes one sound for the current output device. Without a device nothing is decoded:
-    // every sound is silent until one appears.
-    void load(const QString& name, const QUrl& source) {
-        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-        if (output.isNull())
-            return;
-        auto* effect = new QSoundEffect(output, this);
-        effect->setSource(source);
-        effects.insert(name, effect);
-    }
-
-    // A changed set of devices (headphones plugged in, the sound server restarted) gets fresh
-    // effects bound to the new default output.
-    void reload() {
-        playing = nullptr;
-        qDeleteAll(effects);
-        effects.clear();
-        for (auto it = sources.cbegin(); it != sources.cend(); ++it)
-            load(it.key(), it.value());
-    }
-
-    void play(const QString& name) {
-        QSoundEffect* effect = effects.value(name);
-        if (playing && playing != effect)
-            playing->stop();
-        if (effect) {
-            effect->stop(); // a sound started again begins at its start
-            effect->play();
-        }
-        playing = effect;
-    }
-
-    void stop() {
-        if (playing)
-            playing->stop();
-        playing = nullptr;
+    // Loads the audio module; a missing or broken one leaves every sound silent.
+    void start(const QString& module) {
+        QLibrary library(module);
+        library.setLoadHints(QLibrary::PreventUnloadHint);
+        if (auto create =
+                reinterpret_cast<AudioBackendFactory>(library.resolve(QUENDAL_AUDIO_FACTORY)))
+            backend.reset(create());
+        if (backend)
+            backend->setSources(sources);
     }
 };
 
-SoundPlayer::SoundPlayer() : thread_(new QThread), audio_(new Audio) {
+QString SoundPlayer::defaultModule() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/quendal_audio.so");
+}
+
+SoundPlayer::SoundPlayer(const QString& module)
+    : thread_(new QThread), audio_(new Audio), module_(module) {
     thread_->setObjectName(QStringLiteral("SoundPlayer"));
     audio_->moveToThread(thread_);
     thread_->start();
@@ -62,20 +40,18 @@ void SoundPlayer::startAudio() {
     if (audioStarted_)
         return;
     audioStarted_ = true;
-    post([sources = sources_](Audio& audio) {
-        audio.devices = new QMediaDevices(&audio);
-        QObject::connect(audio.devices, &QMediaDevices::audioOutputsChanged, &audio,
-                         [&audio] { audio.reload(); });
+    post([sources = sources_, module = module_](Audio& audio) {
         audio.sources = sources;
-        audio.reload();
+        audio.start(module);
     });
 }
 
 SoundPlayer::~SoundPlayer() {
     // Playback ends before the sounds are released, all on the audio thread.
     post([](Audio& audio) {
-        audio.stop();
-        qDeleteAll(audio.children());
+        if (audio.backend)
+            audio.backend->stop();
+        audio.backend.reset();
         QThread::currentThread()->quit();
     });
     // A sound server that hangs must not hang the program's exit: then the thread and its
@@ -92,11 +68,8 @@ void SoundPlayer::preload(const QString& name, const QUrl& source) {
         return; // read with the others when the audio system starts
     post([name, source](Audio& audio) {
         audio.sources.insert(name, source);
-        QSoundEffect* old = audio.effects.take(name);
-        if (audio.playing == old)
-            audio.playing = nullptr;
-        delete old;
-        audio.load(name, source);
+        if (audio.backend)
+            audio.backend->setSources(audio.sources);
     });
 }
 
@@ -105,12 +78,18 @@ void SoundPlayer::play(const QString& name) {
         return;
     current_ = name;
     startAudio();
-    post([name](Audio& audio) { audio.play(name); });
+    post([name](Audio& audio) {
+        if (audio.backend)
+            audio.backend->play(name);
+    });
 }
 
 void SoundPlayer::stop() {
     current_.clear();
-    post([](Audio& audio) { audio.stop(); });
+    post([](Audio& audio) {
+        if (audio.backend)
+            audio.backend->stop();
+    });
 }
 
 void SoundPlayer::post(std::function<void(Audio&)> job) {

@@ -12,7 +12,8 @@ class QThread;
 // or with a failing one, the sounds are simply silent.
 class SoundPlayer {
 public:
-    SoundPlayer();
+    // The audio system is reached through the module file (see AudioBackend.h).
+    explicit SoundPlayer(const QString& module = defaultModule());
     ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -33,6 +34,9 @@ public:
     // first sound does. Returns at once.
     void startAudio();
 
+    // The audio module in the program folder.
+    static QString defaultModule();
+
     // The sound started most recently; empty before the first sound and after stop().
     QString current() const { return current_; }
 
@@ -42,6 +46,7 @@ private:
 
     QThread* thread_;
     Audio* audio_;
+    QString module_;
     QHash<QString, QUrl> sources_;
     QString current_;
     bool audioStarted_ = false;

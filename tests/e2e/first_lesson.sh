@@ -12,7 +12,12 @@ start_x
 lesson_text=$'Grüße aus Köln: ÄÖÜ ß!\r\nMail @ Preis 5 € (a+b)*2 = "x";\r\n<> #\' _-. ?'
 working_copy "$lesson_text"
 start_program
+# The audio libraries load with the first lesson, not at start-up.
+audio_loaded() { grep -q libQt6Multimedia "/proc/$app_pid/maps"; }
+audio_loaded && fail "the audio libraries were loaded at start-up"
 take_first_lesson
+for _ in $(seq 50); do audio_loaded && break; sleep 0.1; done
+audio_loaded || fail "the audio libraries were not loaded for the lesson"
 
 # Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
 # mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),

@@ -1,6 +1,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include "platform/AudioBackend.h"
 #include "platform/SoundPlayer.h"
 #include "settings/Settings.h"
 #include "sound/Sounds.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -198,6 +200,31 @@ private slots:
         for (int i = 0; i < 500; ++i)
             sounds.KeySound();
         QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // The program finds its audio module beside itself and drives it through one exported
+    // function; with or without a device, every call must be safe.
+    void theAudioModuleLoadsAndPlays() {
+        QLibrary module(binDir() + "/quendal_audio.so");
+        QVERIFY2(module.load(), qPrintable(module.errorString()));
+        auto create =
+            reinterpret_cast<AudioBackend* (*)()>(module.resolve("quendal_create_audio_backend"));
+        QVERIFY(create);
+        std::unique_ptr<AudioBackend> backend(create());
+        QVERIFY(backend);
+        backend->setSources({{"MSGTYPE", QUrl("qrc:/sounds/MSGTYPE.wav")},
+                             {"BROKEN", QUrl::fromLocalFile(binDir() + "/nosuch.wav")}});
+        backend->play("MSGTYPE");
+        backend->play("BROKEN");
+        backend->play("NOSUCH");
+        backend->stop();
+        QTest::qWait(50);
+
+        // A player whose module is missing stays silent but keeps its bookkeeping.
+        SoundPlayer silent(binDir() + "/nosuch_audio.so");
+        silent.preload("MSGTYPE", QUrl("qrc:/sounds/MSGTYPE.wav"));
+        silent.play("MSGTYPE");
+        QCOMPARE(silent.current(), "MSGTYPE");
     }
 
     void aSetPlayerTakesTheSounds() {
