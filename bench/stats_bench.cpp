@@ -9,7 +9,7 @@
 #include "platform/Database.h"
 #include "settings/Settings.h"
 #include "statistics/BarChart.h"
-#include "statistics/LogIndex.h"
+#include "data/LogIndex.h"
 #include "statistics/chart.h"
 #include "statistics/chart1.h"
 #include "statistics/frmStatistik.h"

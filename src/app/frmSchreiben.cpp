@@ -10,6 +10,7 @@
 #include "components/PictureButton.h"
 #include "data/DataLocation.h"
 #include "data/DatabaseSetup.h"
+#include "data/LogIndex.h"
 #include "data/ResultLog.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmGym.h"
@@ -23,14 +24,14 @@
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/OleColor.h"
+#include "platform/ProgramModule.h"
 #include "platform/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "settings/SettingsIO.h"
 #include "settings/WindowPlacement.h"
-#include "statistics/LogIndex.h"
-#include "statistics/frmStatistik.h"
+#include "statistics/StatisticsModule.h"
 #include "typing/LessonClock.h"
 #include "typing/RunButtons.h"
 #include "typing/TypingTexts.h"
@@ -505,8 +506,16 @@ void frmSchreiben::menuModule_Click(int index) {
 }
 
 void frmSchreiben::menuAuswertung_Click(int) {
-    frmStatistik statistik(program_.DbConnection, program_.settings);
-    statistik.showModal();
+    QString error;
+    const auto show = ProgramModule::resolve<ShowStatistics>(
+        program_.programFolder + QStringLiteral("/quendal_statistics.so"), QUENDAL_STATISTICS_ENTRY,
+        &error);
+    if (!show) {
+        MessageBox::show(QString::fromUtf8("Die Statistik kann nicht geöffnet werden.\n\n") + error,
+                         MessageBox::ProgramTitle, QMessageBox::Critical, this);
+        return;
+    }
+    show(program_.DbConnection, program_.settings);
 }
 
 void frmSchreiben::menuUeber_Click(int index) {

@@ -1,9 +1,9 @@
 #include "SoundPlayer.h"
 
 #include "AudioBackend.h"
+#include "ProgramModule.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 #include <QThread>
 #include <memory>
 
@@ -13,10 +13,8 @@ struct SoundPlayer::Audio : QObject {
 
     // Loads the audio module; a missing or broken one leaves every sound silent.
     void start(const QString& module) {
-        QLibrary library(module);
-        library.setLoadHints(QLibrary::PreventUnloadHint);
         if (auto create =
-                reinterpret_cast<AudioBackendFactory>(library.resolve(QUENDAL_AUDIO_FACTORY)))
+                ProgramModule::resolve<AudioBackendFactory>(module, QUENDAL_AUDIO_FACTORY))
             backend.reset(create());
         if (backend)
             backend->setSources(sources);

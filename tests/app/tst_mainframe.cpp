@@ -483,6 +483,39 @@ private slots:
         QTRY_COMPARE(opened, window);
     }
 
+    // The statistics come from their module in the program folder; without it, a message.
+    void theStatisticsOpenFromTheirModule_data() {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("present") << true;
+        QTest::newRow("missing") << false;
+    }
+    void theStatisticsOpenFromTheirModule() {
+        QFETCH(bool, present);
+        Session session;
+        QTemporaryDir elsewhere;
+        if (!present)
+            session.program.programFolder = elsewhere.path();
+        QVERIFY(session.start());
+        session.choose();
+        session.window->menulek_Click(1);
+        session.type("ab\nc d"); // one stored result: the hub opens without a message first
+        QTRY_COMPARE(session.logRows(), 1);
+        QString opened, text;
+        onModal([&](QWidget* modal) {
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                text = box->text();
+            modal->close();
+        });
+        QTest::keyClick(session.window.get(), Qt::Key_X, Qt::ControlModifier);
+        QTRY_COMPARE(opened, present ? "frmStatistik" : "QMessageBox");
+        if (!present) {
+            QVERIFY(text.startsWith(
+                QString::fromUtf8("Die Statistik kann nicht geöffnet werden.\n\n")));
+            QVERIFY2(text.contains("quendal_statistics.so"), qPrintable(text));
+        }
+    }
+
     // Each settings entry opens the one dialog on its own page; the tool bar button on "Audio".
     void theSettingsOpenOnThePageOfTheirEntry() {
         Session session;

@@ -2,7 +2,7 @@
 #include "TestMain.h"
 
 #include "platform/Database.h"
-#include "statistics/LogIndex.h"
+#include "data/LogIndex.h"
 
 class TstLogIndex : public QObject {
     Q_OBJECT
