@@ -32,8 +32,8 @@ SoundPlayer::SoundPlayer(const QString& module)
     thread_->start();
 }
 
-// The audio system (its plug-ins and the sound server connection) is not loaded while the
-// program starts: the owner starts it once its window is up, or the first sound does.
+// The audio system (the module, its libraries and the sound server connection) is not loaded
+// while the program starts: the owner starts it before sounds are due, or the first sound does.
 void SoundPlayer::startAudio() {
     if (audioStarted_)
         return;
