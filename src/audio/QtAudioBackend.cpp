@@ -66,3 +66,6 @@ private:
 extern "C" Q_DECL_EXPORT AudioBackend* quendal_create_audio_backend() {
     return new QtAudioBackend;
 }
+
+// The module's own type must match what the sound player calls.
+static_assert(std::is_same_v<decltype(&quendal_create_audio_backend), AudioBackendFactory>);

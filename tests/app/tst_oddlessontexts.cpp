@@ -14,25 +14,7 @@ class TestOddLessonTexts : public QObject {
     Q_OBJECT
 private slots:
     void typedToTheEndWithoutErrors_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown"); // the text in the lesson box
-        QTest::addColumn<QString>("keys");  // what the user types; "\n" is the Enter key
-        QTest::addColumn<int>("length");
-        QTest::newRow("lone CR") << "ab\rcd"
-                                 << "ab\r\ncd"
-                                 << "ab\ncd" << 4;
-        QTest::newRow("lone LF") << "ab\ncd"
-                                 << "ab\r\ncd"
-                                 << "ab\ncd" << 4;
-        QTest::newRow("CR CR LF") << "ab\r\r\ncd"
-                                  << "ab\r\n\r\ncd"
-                                  << "ab\n\ncd" << 4;
-        QTest::newRow("LF CR") << "ab\n\rcd"
-                               << "ab\r\n\r\ncd"
-                               << "ab\n\ncd" << 4;
-        QTest::newRow("TAB") << "ab\tcd"
-                             << "ab cd"
-                             << "ab cd" << 5;
+        TestSupport::addOddLessonTextRows("shown");
         QTest::newRow("ends with a lone LF") << "a\tb\rc\n"
                                              << "a b\r\nc\r\n"
                                              << "a b\nc\n"

@@ -130,25 +130,7 @@ private slots:
     void cleanup() { keyboard_.reset(); }
 
     void oddLineBreaksAreTypedToTheEnd_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("handedOver");
-        QTest::addColumn<QString>("keys"); // what the user types; "\n" is the Enter key
-        QTest::addColumn<int>("length");
-        QTest::newRow("lone CR") << "ab\rcd"
-                                 << "ab\r\ncd"
-                                 << "ab\ncd" << 4;
-        QTest::newRow("lone LF") << "ab\ncd"
-                                 << "ab\r\ncd"
-                                 << "ab\ncd" << 4;
-        QTest::newRow("CR CR LF") << "ab\r\r\ncd"
-                                  << "ab\r\n\r\ncd"
-                                  << "ab\n\ncd" << 4;
-        QTest::newRow("LF CR") << "ab\n\rcd"
-                               << "ab\r\n\r\ncd"
-                               << "ab\n\ncd" << 4;
-        QTest::newRow("TAB") << "ab\tcd"
-                             << "ab cd"
-                             << "ab cd" << 5;
+        TestSupport::addOddLessonTextRows("handedOver");
         QTest::newRow("all of them, ending with a lone LF") << "a\tb\rc\nd\r\ne\n"
                                                             << "a b\r\nc\r\nd\r\ne\r\n"
                                                             << "a b\nc\nd\ne\n"

@@ -129,4 +129,26 @@ void onModal(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
+void addOddLessonTextRows(const char* typable) {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>(typable);
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("length");
+    QTest::newRow("lone CR") << "ab\rcd"
+                             << "ab\r\ncd"
+                             << "ab\ncd" << 4;
+    QTest::newRow("lone LF") << "ab\ncd"
+                             << "ab\r\ncd"
+                             << "ab\ncd" << 4;
+    QTest::newRow("CR CR LF") << "ab\r\r\ncd"
+                              << "ab\r\n\r\ncd"
+                              << "ab\n\ncd" << 4;
+    QTest::newRow("LF CR") << "ab\n\rcd"
+                           << "ab\r\n\r\ncd"
+                           << "ab\n\ncd" << 4;
+    QTest::newRow("TAB") << "ab\tcd"
+                         << "ab cd"
+                         << "ab cd" << 5;
+}
+
 } // namespace TestSupport

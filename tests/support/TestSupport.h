@@ -71,6 +71,11 @@ void clickKey(QWidget* target, int qtKey, const QString& text,
 // Types each character; "\r\n" (or a lone "\n") is typed as one Return.
 void typeText(QWidget* target, const QString& text);
 
+// Data rows of lesson texts stored with a lone CR, a lone LF, CR CR LF, LF CR and a TAB, in the
+// columns "stored", `typable` (the text in typable form), "keys" (what the user types; "\n" is
+// the Enter key) and "length" (the characters counted).
+void addOddLessonTextRows(const char* typable);
+
 // Runs action on the active modal widget as soon as one is shown (queued, polling).
 void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
