@@ -20,6 +20,7 @@
 #include "keyboard/OnScreenKeyboard.h"
 #include "keypad/frmNumBlock.h"
 #include "lessons/frmLek.h"
+#include "platform/ApplicationLook.h"
 #include "platform/Beep.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -58,7 +59,7 @@ const QString LineBreakName = QStringLiteral("RETURN");
 
 QFont lessonFont(bool bold = true) {
     QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
+    ApplicationLook::setStyleHint(font, QFont::Monospace);
     font.setPointSizeF(18);
     font.setBold(bold);
     return font;
@@ -90,7 +91,6 @@ frmSchreiben::~frmSchreiben() = default;
 
 void frmSchreiben::buildWindow() {
     setWindowTitle(QStringLiteral("Schreibmodus"));
-    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -124,7 +124,7 @@ void frmSchreiben::buildWindow() {
     Frame3->setFrameShape(QFrame::Box);
     Frame3->setFrameShadow(QFrame::Sunken);
     QFont panelFont(QStringLiteral("Arial")); // narrow enough for the counters' captions
-    panelFont.setStyleHint(QFont::SansSerif);
+    ApplicationLook::setStyleHint(panelFont, QFont::SansSerif);
     panelFont.setPointSizeF(8);
     Frame3->setFont(panelFont);
 
@@ -317,6 +317,8 @@ bool frmSchreiben::Form_Load() {
         frmAbout about; // the start screen, with no owner, before the window is shown
         about.exec();
     }
+    // Drawn once the start screen has been seen: the window is not shown before.
+    setWindowIcon(programIcon());
     // Shown as soon as the window itself is up, so that the tips open over it.
     if (program_.settings.CheckLoadTips)
         QMetaObject::invokeMethod(this, &frmSchreiben::showTips, Qt::QueuedConnection);

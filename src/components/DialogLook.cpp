@@ -1,5 +1,6 @@
 #include "DialogLook.h"
 
+#include "platform/ApplicationLook.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 
@@ -11,7 +12,7 @@ namespace DialogLook {
 QFont font(const QString& family, qreal points, bool bold) {
     QFont f;
     f.setFamilies({family, QStringLiteral("Liberation Sans")});
-    f.setStyleHint(QFont::SansSerif);
+    ApplicationLook::setStyleHint(f, QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

@@ -2,6 +2,7 @@
 
 #include "KeypadKeyButton.h"
 #include "keyboard/InputBoxFilter.h"
+#include "platform/ApplicationLook.h"
 #include "platform/Beep.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
@@ -40,7 +41,7 @@ QFont designFont(const char* family, const char* twin, QFont::StyleHint hint, qr
                  bool bold) {
     QFont font;
     font.setFamilies({QString::fromLatin1(family), QString::fromLatin1(twin)});
-    font.setStyleHint(hint);
+    ApplicationLook::setStyleHint(font, hint);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;

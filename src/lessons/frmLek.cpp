@@ -4,6 +4,7 @@
 #include "OwnTextImport.h"
 #include "data/LessonQueries.h"
 #include "keyboard/OnScreenKeyboard.h"
+#include "platform/ApplicationLook.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
 #include "platform/OleColor.h"
@@ -61,7 +62,7 @@ QLabel* makeInfoLabel(QFrame* frame) {
     label->setPalette(pal);
     QFont font = label->font();
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    ApplicationLook::setStyleHint(font, QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(true);
     label->setFont(font);
@@ -105,7 +106,7 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     setWindowTitle(QStringLiteral("Lektionen"));
     // The dialog font of the design, small enough for all exercise types to show as tabs.
     QFont dialogFont(QStringLiteral("Arial"));
-    dialogFont.setStyleHint(QFont::SansSerif);
+    ApplicationLook::setStyleHint(dialogFont, QFont::SansSerif);
     dialogFont.setPointSizeF(8);
     setFont(dialogFont);
     setFixedSize(Twips::toPixels(7935), Twips::toPixels(4800));

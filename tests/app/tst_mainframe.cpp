@@ -130,6 +130,7 @@ private slots:
         QVERIFY(session.start());
         frmSchreiben& w = *session.window;
         QCOMPARE(w.centralWidget()->size(), QSize(928, 601));
+        QCOMPARE(TestSupport::shapedWidgets(&w), QStringList());
         QCOMPARE(w.minimumSize(), w.maximumSize()); // a fixed single border
         QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));

@@ -80,6 +80,7 @@ private slots:
         QVERIFY(dlg.isModal());
         QVERIFY(!dlg.parentWidget());
 
+        QCOMPARE(TestSupport::shapedWidgets(&dlg), QStringList());
         QCOMPARE(dlg.Label9->text(), QStringLiteral("QuenDal"));
         QCOMPARE(dlg.Label9->font().families().value(0), QStringLiteral("MS Sans Serif"));
         QCOMPARE(dlg.Label9->font().pointSizeF(), 24.0);

@@ -15,6 +15,8 @@ start_program
 # The audio libraries load with the first lesson, not at start-up.
 audio_loaded() { grep -q libQt6Multimedia "/proc/$app_pid/maps"; }
 audio_loaded && fail "the audio libraries were loaded at start-up"
+# Nor does start-up read any picture through Qt's image-format plug-ins.
+grep -q /imageformats/ "/proc/$app_pid/maps" && fail "image-format plug-ins were loaded at start-up"
 take_first_lesson
 for _ in $(seq 50); do audio_loaded && break; sleep 0.1; done
 audio_loaded || fail "the audio libraries were not loaded for the lesson"

@@ -155,6 +155,7 @@ private slots:
         QVERIFY(t.open());
         frmNumBlock& f = *t.form;
         QCOMPARE(f.windowTitle(), QStringLiteral("NumBlock-Trainer"));
+        QCOMPARE(TestSupport::shapedWidgets(&f), QStringList());
         QCOMPARE(f.size(), QSize(322, 490));
         QVERIFY(!(f.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(f.Label2->geometry(), twips(120, 120, 1335, 495));

@@ -191,6 +191,7 @@ private slots:
     void windowAndControls() {
         frmLek& dlg = *dlg_;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Lektionen"));
+        QCOMPARE(TestSupport::shapedWidgets(&dlg), QStringList());
         QCOMPARE(dlg.size(), QSize(Twips::toPixels(7935), Twips::toPixels(4800)));
         QCOMPARE(dlg.size(), QSize(529, 320)); // 15 twips a pixel at 96 dpi
         QCOMPARE(dlg.minimumSize(), dlg.maximumSize());

@@ -1,5 +1,7 @@
 #include "TestMain.h"
 
+#include "platform/ApplicationLook.h"
+
 #include <QApplication>
 #include <QTest>
 #include <memory>
@@ -16,6 +18,7 @@ std::vector<Factory>& registry() {
 int main(int argc, char** argv) {
     QApplication::setAttribute(Qt::AA_Use96Dpi, true); // twips map to pixels at 15:1
     QApplication app(argc, argv);
+    ApplicationLook::apply(); // as the program does
     int failures = 0;
     for (const TestMain::Factory& factory : TestMain::registry()) {
         std::unique_ptr<QObject> test(factory());

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 namespace TestSupport {
@@ -94,6 +95,18 @@ static int qtKeyFor(QChar c) {
     default:
         return c.unicode();
     }
+}
+
+QStringList shapedWidgets(const QWidget* root) {
+    QList<const QWidget*> widgets{root};
+    for (const QWidget* child : root->findChildren<const QWidget*>())
+        widgets.append(child);
+    QStringList shaped;
+    for (const QWidget* widget : widgets)
+        if (!(widget->font().styleStrategy() & QFont::PreferNoShaping))
+            shaped.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                          widget->objectName());
+    return shaped;
 }
 
 void typeText(QWidget* target, const QString& text) {

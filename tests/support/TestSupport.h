@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <functional>
@@ -75,6 +76,10 @@ void typeText(QWidget* target, const QString& text);
 // columns "stored", `typable` (the text in typable form), "keys" (what the user types; "\n" is
 // the Enter key) and "length" (the characters counted).
 void addOddLessonTextRows(const char* typable);
+
+// The widgets under root (root included) whose font still lets Qt shape text, by class and
+// object name; the program draws every character with a glyph of its own.
+QStringList shapedWidgets(const QWidget* root);
 
 // Runs action on the active modal widget as soon as one is shown (queued, polling).
 void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);

@@ -1,0 +1,61 @@
+#include "ApplicationLook.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QProxyStyle>
+
+#include <fontconfig/fontconfig.h>
+
+namespace ApplicationLook {
+
+namespace {
+
+class Style : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        // Two chevrons pointing to the hidden entries.
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+        for (const int x : {4, 8}) {
+            painter.drawLine(x, 4, x + 3, 7);
+            painter.drawLine(x + 3, 8, x, 11);
+        }
+        painter.end();
+        return QIcon(pixmap);
+    }
+};
+
+} // namespace
+
+void setStyleHint(QFont& font, QFont::StyleHint hint) {
+    font.setStyleHint(hint, GlyphStrategy);
+}
+
+void apply() {
+    QFont font = QApplication::font();
+    font.setStyleStrategy(GlyphStrategy);
+    QApplication::setFont(font);
+    QApplication::setStyle(new Style); // in front of the style Qt would choose itself
+}
+
+FontCatalogueLoader::FontCatalogueLoader() : thread_([] { FcInit(); }) {
+}
+
+FontCatalogueLoader::~FontCatalogueLoader() {
+    wait();
+}
+
+void FontCatalogueLoader::wait() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+} // namespace ApplicationLook
