@@ -152,6 +152,8 @@ void frmSchreiben::buildWindow() {
         *row.value =
             DialogLook::label(Frame3, QString::fromLatin1(row.name), QString(),
                               QRect(1080, row.top, 630, 255), Qt::AlignRight | Qt::AlignVCenter);
+        // Opaque, a changed count repaints only itself, not its caption and the panels behind.
+        (*row.value)->setAutoFillBackground(true);
     }
 
     const char* captions[] = {"Start", "Auswahl"};

@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -233,6 +234,42 @@ private slots:
                 QCOMPARE(shown[e]->isEnabled(), expected[m][e].enabled);
             }
         }
+    }
+
+    void aHitRepaintsItsCountButNotTheCaptionsOrPanels() {
+        Session session;
+        QVERIFY(session.start());
+        frmSchreiben& w = *session.window;
+        session.choose();
+        w.cmdRun[0]->click();
+        struct PaintLog : QObject {
+            QSet<QObject*> painted;
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                if (event->type() == QEvent::Paint)
+                    painted.insert(watched);
+                return false;
+            }
+        } log;
+        QList<QWidget*> watched{w.centralWidget(), w.Frame4, w.Frame3};
+        for (QLabel* label : w.Frame3->findChildren<QLabel*>())
+            watched << label;
+        for (QWidget* widget : watched)
+            widget->installEventFilter(&log);
+        session.type(QStringLiteral("a")); // the first hit also shows the error rate
+        QTest::qWait(50);
+        log.painted.clear();
+        session.type(QStringLiteral("b"));
+        QTRY_VERIFY(log.painted.contains(w.lblTrefferAnz));
+        QTest::qWait(50);
+        QStringList painted;
+        for (QObject* object : std::as_const(log.painted))
+            painted << (object->objectName().isEmpty() ? QStringLiteral("unnamed")
+                                                       : object->objectName());
+        painted.sort();
+        // The expected key changes to the line break and the hit count to 2; nothing else.
+        QCOMPARE(painted, QStringList({"Label2", "lblTrefferAnz"}));
+        // The count fills its box in the panel's own colour: no visible edge.
+        QCOMPARE(background(w.lblTrefferAnz), background(w.Frame3));
     }
 
     void theLessonButtonFollowsTheRunControl() {
