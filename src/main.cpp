@@ -1,16 +1,17 @@
 #include "app/Program.h"
 #include "app/frmSchreiben.h"
 #include "platform/ApplicationLook.h"
+#include "platform/StartUpWarmUp.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    ApplicationLook::FontCatalogueLoader fonts;
+    StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
     QApplication::setApplicationVersion(QStringLiteral(QUENDAL_VERSION));
     ApplicationLook::apply();
-    fonts.wait();
+    warmUp.wait();
 
     Program program(QCoreApplication::applicationDirPath());
     frmSchreiben window(program);

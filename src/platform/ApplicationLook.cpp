@@ -5,8 +5,6 @@
 #include <QPixmap>
 #include <QProxyStyle>
 
-#include <fontconfig/fontconfig.h>
-
 namespace ApplicationLook {
 
 namespace {
@@ -44,18 +42,6 @@ void apply() {
     font.setStyleStrategy(GlyphStrategy);
     QApplication::setFont(font);
     QApplication::setStyle(new Style); // in front of the style Qt would choose itself
-}
-
-FontCatalogueLoader::FontCatalogueLoader() : thread_([] { FcInit(); }) {
-}
-
-FontCatalogueLoader::~FontCatalogueLoader() {
-    wait();
-}
-
-void FontCatalogueLoader::wait() {
-    if (thread_.joinable())
-        thread_.join();
 }
 
 } // namespace ApplicationLook

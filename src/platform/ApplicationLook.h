@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <thread>
 
 // What the whole program shares in how it draws, set once right after the application object.
 namespace ApplicationLook {
@@ -17,17 +16,5 @@ void setStyleHint(QFont& font, QFont::StyleHint hint);
 // The application font and style. The style draws the menu bar's overflow arrow itself:
 // reading Qt's picture of it loads every image-format plug-in at start.
 void apply();
-
-// Reads the system's font catalogue on a thread of its own while the display connection is
-// being set up; the first window then finds it ready.
-class FontCatalogueLoader {
-public:
-    FontCatalogueLoader();
-    ~FontCatalogueLoader();
-    void wait();
-
-private:
-    std::thread thread_;
-};
 
 } // namespace ApplicationLook

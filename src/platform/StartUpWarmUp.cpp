@@ -1,0 +1,31 @@
+#include "StartUpWarmUp.h"
+
+#include <QLibrary>
+#include <QLibraryInfo>
+
+#include <fontconfig/fontconfig.h>
+
+StartUpWarmUp::StartUpWarmUp()
+    : thread_([] {
+          FcInit();
+          // Loaded through Qt's own library store, the driver is found loaded when the database
+          // is opened; a driver that is missing here fails there, with its message.
+          QLibrary driver(databaseDriverPath());
+          driver.setLoadHints(QLibrary::PreventUnloadHint);
+          driver.load();
+      }) {
+}
+
+StartUpWarmUp::~StartUpWarmUp() {
+    wait();
+}
+
+void StartUpWarmUp::wait() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+QString StartUpWarmUp::databaseDriverPath() {
+    return QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+           QStringLiteral("/sqldrivers/libqsqlite.so");
+}
