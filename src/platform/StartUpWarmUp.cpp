@@ -2,18 +2,22 @@
 
 #include <QLibrary>
 #include <QLibraryInfo>
+#include <QThread>
 
 #include <fontconfig/fontconfig.h>
 
-StartUpWarmUp::StartUpWarmUp()
-    : thread_([] {
-          FcInit();
-          // Loaded through Qt's own library store, the driver is found loaded when the database
-          // is opened; a driver that is missing here fails there, with its message.
-          QLibrary driver(databaseDriverPath());
-          driver.setLoadHints(QLibrary::PreventUnloadHint);
-          driver.load();
-      }) {
+StartUpWarmUp::StartUpWarmUp() {
+    // Qt takes the first thread that asks for its thread data as the main thread: this one asks
+    // before the side thread can.
+    QThread::currentThread();
+    thread_ = std::thread([] {
+        FcInit();
+        // Loaded through Qt's own library store, the driver is found loaded when the database
+        // is opened; a driver that is missing here fails there, with its message.
+        QLibrary driver(databaseDriverPath());
+        driver.setLoadHints(QLibrary::PreventUnloadHint);
+        driver.load();
+    });
 }
 
 StartUpWarmUp::~StartUpWarmUp() {
