@@ -20,7 +20,6 @@
 #include "keyboard/OnScreenKeyboard.h"
 #include "keypad/frmNumBlock.h"
 #include "lessons/frmLek.h"
-#include "platform/ApplicationLook.h"
 #include "platform/Beep.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -58,11 +57,7 @@ const QString ProgramCaption = QStringLiteral("Quendal 1.1");
 const QString LineBreakName = QStringLiteral("RETURN");
 
 QFont lessonFont(bool bold = true) {
-    QFont font(QStringLiteral("Courier New"));
-    ApplicationLook::setStyleHint(font, QFont::Monospace);
-    font.setPointSizeF(18);
-    font.setBold(bold);
-    return font;
+    return DialogLook::courierNew(18, bold);
 }
 
 void setColors(QWidget* widget, quint32 background, quint32 text) {
@@ -123,10 +118,7 @@ void frmSchreiben::buildWindow() {
     Frame3->setGeometry(Twips::rect(60, 120, 1815, 3435));
     Frame3->setFrameShape(QFrame::Box);
     Frame3->setFrameShadow(QFrame::Sunken);
-    QFont panelFont(QStringLiteral("Arial")); // narrow enough for the counters' captions
-    ApplicationLook::setStyleHint(panelFont, QFont::SansSerif);
-    panelFont.setPointSizeF(8);
-    Frame3->setFont(panelFont);
+    Frame3->setFont(DialogLook::font(QStringLiteral("Arial"), 8)); // narrow enough for the captions
 
     Label2 = DialogLook::label(Frame3, QStringLiteral("Label2"), QString(),
                                QRect(120, 180, 1575, 435), Qt::AlignCenter);

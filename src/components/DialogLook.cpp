@@ -9,17 +9,31 @@
 
 namespace DialogLook {
 
-QFont font(const QString& family, qreal points, bool bold) {
+namespace {
+
+QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
+                 bool bold) {
     QFont f;
-    f.setFamilies({family, QStringLiteral("Liberation Sans")});
-    ApplicationLook::setStyleHint(f, QFont::SansSerif);
+    f.setFamilies({family, twin});
+    ApplicationLook::setStyleHint(f, hint);
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
 }
 
+} // namespace
+
+QFont font(const QString& family, qreal points, bool bold) {
+    return designFont(family, QStringLiteral("Liberation Sans"), QFont::SansSerif, points, bold);
+}
+
 QFont msSansSerif(qreal points, bool bold) {
     return font(QStringLiteral("MS Sans Serif"), points, bold);
+}
+
+QFont courierNew(qreal points, bool bold) {
+    return designFont(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QFont::Monospace, points, bold);
 }
 
 void setForeColor(QWidget* widget, quint32 ole) {

@@ -16,6 +16,8 @@ namespace DialogLook {
 QFont font(const QString& family, qreal points, bool bold = false);
 // The dialogs' own font.
 QFont msSansSerif(qreal points, bool bold = false);
+// The typing font; Liberation Mono stands in where it is missing.
+QFont courierNew(qreal points, bool bold = false);
 
 void setForeColor(QWidget* widget, quint32 ole);
 // Fills the widget's background with the colour.

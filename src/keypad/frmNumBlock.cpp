@@ -1,8 +1,8 @@
 #include "frmNumBlock.h"
 
 #include "KeypadKeyButton.h"
+#include "components/DialogLook.h"
 #include "keyboard/InputBoxFilter.h"
-#include "platform/ApplicationLook.h"
 #include "platform/Beep.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
@@ -36,23 +36,8 @@ constexpr qreal DesignTextSize = 15.75;
 constexpr qreal SmallTextSize = 8;
 constexpr qreal LessonTextSize = 16;
 
-// A design font, with its metric twin from the Liberation family where it is missing.
-QFont designFont(const char* family, const char* twin, QFont::StyleHint hint, qreal points,
-                 bool bold) {
-    QFont font;
-    font.setFamilies({QString::fromLatin1(family), QString::fromLatin1(twin)});
-    ApplicationLook::setStyleHint(font, hint);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QFont sansFont(qreal points, bool bold) {
-    return designFont("MS Sans Serif", "Liberation Sans", QFont::SansSerif, points, bold);
-}
-
 QFont courierFont() {
-    return designFont("Courier New", "Liberation Mono", QFont::Monospace, DesignTextSize, true);
+    return DialogLook::courierNew(DesignTextSize, true);
 }
 
 void setPointSize(QWidget* widget, qreal points) {
@@ -80,7 +65,7 @@ frmNumBlock::frmNumBlock(const Database& db, const Settings& settings, Sounds& s
       beep(Beep), db_(db), settings_(settings), sounds_(sounds) {
     setObjectName(QStringLiteral("frmNumBlock"));
     setWindowTitle(QStringLiteral("NumBlock-Trainer"));
-    setFont(sansFont(8.25, false));
+    setFont(DialogLook::msSansSerif(8.25, false));
     setFixedSize(Twips::toPixels(4830), Twips::toPixels(7350));
 
     Command2 = new QPushButton(QStringLiteral("Beenden"), this);
@@ -93,13 +78,13 @@ frmNumBlock::frmNumBlock(const Database& db, const Settings& settings, Sounds& s
     Label2->setTextFormat(Qt::PlainText);
     Label2->setGeometry(Twips::rect(120, 120, 1335, 495));
     Label2->setAlignment(Qt::AlignCenter);
-    Label2->setFont(sansFont(18, false));
+    Label2->setFont(DialogLook::msSansSerif(18, false));
     setColors(Label2, OleColor::Black, OleColor::Yellow);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::rect(120, 780, 1335, 1785));
-    List1->setFont(sansFont(8.25, true));
+    List1->setFont(DialogLook::msSansSerif(8.25, true));
     setColors(List1, OleColor::LightGrey, OleColor::Black);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -23,7 +23,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -242,27 +241,20 @@ private slots:
         frmSchreiben& w = *session.window;
         session.choose();
         w.cmdRun[0]->click();
-        struct PaintLog : QObject {
-            QSet<QObject*> painted;
-            bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::Paint)
-                    painted.insert(watched);
-                return false;
-            }
-        } log;
+        PaintCounter counter;
         QList<QWidget*> watched{w.centralWidget(), w.Frame4, w.Frame3};
         for (QLabel* label : w.Frame3->findChildren<QLabel*>())
             watched << label;
         for (QWidget* widget : watched)
-            widget->installEventFilter(&log);
+            widget->installEventFilter(&counter);
         session.type(QStringLiteral("a")); // the first hit also shows the error rate
         QTest::qWait(50);
-        log.painted.clear();
+        counter.paints.clear();
         session.type(QStringLiteral("b"));
-        QTRY_VERIFY(log.painted.contains(w.lblTrefferAnz));
+        QTRY_VERIFY(counter.paints.contains(w.lblTrefferAnz));
         QTest::qWait(50);
         QStringList painted;
-        for (QObject* object : std::as_const(log.painted))
+        for (QObject* object : counter.paints.keys())
             painted << (object->objectName().isEmpty() ? QStringLiteral("unnamed")
                                                        : object->objectName());
         painted.sort();

@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "TestSupport.h"
 
 #include "keyboard/KeyButton.h"
 #include "keyboard/OnScreenKeyboard.h"
@@ -41,18 +42,6 @@ QPoint facePoint(const OnScreenKeyboard& kb, int i) {
     const QRect g = kb.key(i)->geometry();
     return QPoint(g.left() + 2, g.center().y());
 }
-
-class PaintCounter : public QObject {
-public:
-    QHash<QObject*, int> paints;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints[watched];
-        return false;
-    }
-};
 
 } // namespace
 
@@ -397,7 +386,7 @@ private slots:
         OnScreenKeyboard kb(table_);
         kb.show();
         QVERIFY(QTest::qWaitForWindowExposed(&kb));
-        PaintCounter counter;
+        TestSupport::PaintCounter counter;
         for (int i = 0; i < KeyCount; ++i)
             kb.key(i)->installEventFilter(&counter);
         kb.installEventFilter(&counter);

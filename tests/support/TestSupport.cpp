@@ -109,6 +109,12 @@ QStringList shapedWidgets(const QWidget* root) {
     return shaped;
 }
 
+bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint)
+        ++paints[watched];
+    return false;
+}
+
 void typeText(QWidget* target, const QString& text) {
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);

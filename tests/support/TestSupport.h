@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QString>
 #include <QStringList>
@@ -80,6 +81,15 @@ void addOddLessonTextRows(const char* typable);
 // The widgets under root (root included) whose font still lets Qt shape text, by class and
 // object name; the program draws every character with a glyph of its own.
 QStringList shapedWidgets(const QWidget* root);
+
+// Counts the paint events of every object it is installed on.
+class PaintCounter : public QObject {
+public:
+    QHash<QObject*, int> paints;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
 
 // Runs action on the active modal widget as soon as one is shown (queued, polling).
 void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
