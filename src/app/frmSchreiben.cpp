@@ -120,8 +120,8 @@ void frmSchreiben::buildWindow() {
     Frame3->setFrameShadow(QFrame::Sunken);
     Frame3->setFont(DialogLook::font(QStringLiteral("Arial"), 8)); // narrow enough for the captions
 
-    Label2 = DialogLook::label(Frame3, QStringLiteral("Label2"), QString(),
-                               QRect(120, 180, 1575, 435), Qt::AlignCenter);
+    Label2 = DialogLook::liveLabel(Frame3, QStringLiteral("Label2"), QString(),
+                                   QRect(120, 180, 1575, 435), Qt::AlignCenter);
     Label2->setFont(lessonFont(false));
     setColors(Label2, OleColor::Black, OleColor::Yellow);
 
@@ -141,9 +141,9 @@ void frmSchreiben::buildWindow() {
     for (const auto& row : rows) {
         DialogLook::label(Frame3, QString(), QString::fromUtf8(row.caption),
                           QRect(120, row.top, 1020, 255), Qt::AlignLeft | Qt::AlignVCenter);
-        *row.value =
-            DialogLook::label(Frame3, QString::fromLatin1(row.name), QString(),
-                              QRect(1080, row.top, 630, 255), Qt::AlignRight | Qt::AlignVCenter);
+        *row.value = DialogLook::liveLabel(Frame3, QString::fromLatin1(row.name), QString(),
+                                           QRect(1080, row.top, 630, 255),
+                                           Qt::AlignRight | Qt::AlignVCenter);
         // Opaque, a changed count repaints only itself, not its caption and the panels behind.
         (*row.value)->setAutoFillBackground(true);
     }

@@ -1,5 +1,7 @@
 #include "DialogLook.h"
 
+#include "LiveLabel.h"
+
 #include "platform/ApplicationLook.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -49,15 +51,28 @@ void setBackColor(QWidget* widget, quint32 ole) {
     widget->setAutoFillBackground(true);
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
+namespace {
+
+QLabel* place(QLabel* l, const QString& name, const QString& text, const QRect& twips,
               Qt::Alignment alignment) {
-    auto* l = new QLabel(parent);
     l->setObjectName(name);
     l->setTextFormat(Qt::PlainText);
     l->setText(text);
     l->setAlignment(alignment);
     l->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
     return l;
+}
+
+} // namespace
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
+              Qt::Alignment alignment) {
+    return place(new QLabel(parent), name, text, twips, alignment);
+}
+
+QLabel* liveLabel(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
+                  Qt::Alignment alignment) {
+    return place(new LiveLabel(parent), name, text, twips, alignment);
 }
 
 } // namespace DialogLook

@@ -26,5 +26,8 @@ void setBackColor(QWidget* widget, quint32 ole);
 // A plain-text label named name, placed at the twips rectangle (left, top, width, height).
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+// The same for a value that changes at every keystroke (a LiveLabel).
+QLabel* liveLabel(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
 } // namespace DialogLook

@@ -2,6 +2,7 @@
 
 #include "platform/OleColor.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
@@ -115,36 +116,69 @@ void KeyButton::setColor(quint32 ole) {
     if (ole == color_)
         return;
     color_ = ole;
-    update();
+    // A key lights at every keystroke; its cap and legend stay as they are.
+    update(colourRegion());
 }
 
-void KeyButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), OleColor::toQColor(color_));
+QRectF KeyButton::capRect(qreal* scale) const {
+    *scale = 0;
     if (capSize_.isEmpty())
-        return;
-
+        return {};
     // The cap keeps its size; only a button too small for it and a visible rim shrinks it.
     const int rim = qMin(4, qMin(width(), height()) / 8);
     const qreal s = std::min({1.0, qreal(width() - 2 * rim) / capSize_.width(),
                               qreal(height() - 2 * rim) / capSize_.height()});
     if (s <= 0)
-        return;
+        return {};
+    *scale = s;
     const QSizeF capSize(capSize_.width() * s, capSize_.height() * s);
-    const QRectF cap(QPointF((width() - capSize.width()) / 2, (height() - capSize.height()) / 2),
-                     capSize);
+    return {QPointF((width() - capSize.width()) / 2, (height() - capSize.height()) / 2), capSize};
+}
+
+const QRegion& KeyButton::colourRegion() {
+    if (laidOutFor_ != size())
+        layOut();
+    return colourRegion_;
+}
+
+void KeyButton::layOut() {
+    laidOutFor_ = size();
+    bodyKey_ = QStringLiteral("KeyButton/%1x%2/%3x%4/")
+                   .arg(width())
+                   .arg(height())
+                   .arg(capSize_.width())
+                   .arg(capSize_.height());
+    qreal s = 0;
+    const QRectF cap = capRect(&s);
+    // On a small cap the legend comes close to the corners; such a key repaints whole.
+    if (s < 0.75) {
+        colourRegion_ = rect();
+        return;
+    }
+    // The pixels wholly inside the cap, less its rounded corners: a band at each side as wide
+    // as a corner is left out with them, which keeps the region to four rectangles. The legend
+    // keeps further from the sides.
+    const QRect inside(QPoint(int(std::ceil(cap.left())), int(std::ceil(cap.top()))),
+                       QPoint(int(std::floor(cap.right())) - 1, int(std::floor(cap.bottom())) - 1));
+    const int corner = int(std::ceil(4 * s)) + 1;
+    colourRegion_ = QRegion(rect()) - QRegion(inside.adjusted(corner, 0, -corner, 0));
+}
+
+void KeyButton::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.fillRect(rect(), OleColor::toQColor(color_));
+    qreal s = 0;
+    const QRectF cap = capRect(&s);
+    if (cap.isEmpty())
+        return;
     // The top face sits a little above the cap's lower edge, which gives the cap its depth.
     const QRectF face = cap.adjusted(3 * s, 2 * s, -3 * s, -5 * s);
 
     // The antialiased body is the dearest part of a key and the same on every key of its size:
     // drawn once, then copied whenever a key changes colour.
     const qreal dpr = devicePixelRatioF();
-    const QString cacheKey = QStringLiteral("KeyButton/%1x%2/%3x%4/%5")
-                                 .arg(width())
-                                 .arg(height())
-                                 .arg(capSize_.width())
-                                 .arg(capSize_.height())
-                                 .arg(dpr);
+    const bool colourOnly = (event->region() - colourRegion()).isEmpty();
+    const QString cacheKey = bodyKey_ + QString::number(dpr);
     QPixmap body;
     if (!QPixmapCache::find(cacheKey, &body)) {
         body = QPixmap((QSizeF(size()) * dpr).toSize());
@@ -163,6 +197,9 @@ void KeyButton::paintEvent(QPaintEvent*) {
         QPixmapCache::insert(cacheKey, body);
     }
     p.drawPixmap(0, 0, body);
+    // A change of colour leaves the legend's pixels as they are.
+    if (colourOnly)
+        return;
     p.setRenderHint(QPainter::Antialiasing);
 
     const Legend legend = legendOf(names_);

@@ -4,11 +4,13 @@
 
 AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* parent)
     : QWidget(parent), steps_(cursor.steps()) {
+    // Kept premultiplied, the form the painter blends in: otherwise every frame shown is
+    // converted first.
     for (const QImage& frame : cursor.frames())
         frames_ << (frame.size() == QSize(Side, Side)
                         ? frame
-                        : frame.scaled(Side, Side, Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation));
+                        : frame.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                       .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     resize(Side, Side);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     timer_.setSingleShot(true);

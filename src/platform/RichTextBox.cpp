@@ -2,6 +2,11 @@
 
 #include "OleColor.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QGlyphRun>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -44,7 +49,6 @@ void RichTextBox::setText(const QString& text) {
     docPos_[text.size()] = doc;
     // A new text starts plain.
     marks_.clear();
-    setExtraSelections({});
     setCurrentCharFormat(QTextCharFormat());
     setPlainText(display);
     // A paragraph's layout forgets its shaping after each use and analyses the whole paragraph
@@ -135,23 +139,85 @@ void RichTextBox::changeSelection(const Change& change) {
                                  });
     if (same)
         return;
-    marks_ = std::move(result);
-    showMarks();
+    const QVector<Mark> before = std::exchange(marks_, std::move(result));
+    showMarks(before);
 }
 
-void RichTextBox::showMarks() {
-    QList<QTextEdit::ExtraSelection> selections;
-    selections.reserve(marks_.size());
-    for (const Mark& m : std::as_const(marks_)) {
-        QTextEdit::ExtraSelection selection;
-        selection.cursor = QTextCursor(document());
-        selection.cursor.setPosition(m.from);
-        selection.cursor.setPosition(m.to, QTextCursor::KeepAnchor);
-        selection.format.setForeground(OleColor::toQColor(m.color));
-        selection.format.setFontUnderline(m.emphasis);
-        selections.append(selection);
+// Repaints the cells of the marks that came or went; both lists are sorted.
+void RichTextBox::showMarks(const QVector<Mark>& before) {
+    const auto equal = [](const Mark& a, const Mark& b) {
+        return a.from == b.from && a.to == b.to && a.color == b.color && a.emphasis == b.emphasis;
+    };
+    const auto repaint = [this](const Mark& m) {
+        forEachCell(m.from, m.to,
+                    [this](const QRect& cell, auto&&...) { viewport()->update(cell); });
+    };
+    auto old = before.cbegin();
+    auto now = marks_.cbegin();
+    while (old != before.cend() || now != marks_.cend()) {
+        if (old != before.cend() && now != marks_.cend() && equal(*old, *now)) {
+            ++old;
+            ++now;
+        } else if (now == marks_.cend() || (old != before.cend() && old->from <= now->from)) {
+            repaint(*old++);
+        } else {
+            repaint(*now++);
+        }
     }
-    setExtraSelections(selections);
+}
+
+template <typename Show> void RichTextBox::forEachCell(int from, int to, Show show) const {
+    const QPointF scrolled(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    QAbstractTextDocumentLayout* documentLayout = document()->documentLayout();
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const int start = qMax(from, block.position()) - block.position();
+        const int end = qMin(to, block.position() + block.length() - 1) - block.position();
+        if (start >= end || !layout || layout->lineCount() == 0)
+            continue;
+        const QPointF origin = documentLayout->blockBoundingRect(block).topLeft() + scrolled;
+        const int first = qMax(0, layout->lineForTextPosition(start).lineNumber());
+        for (int i = first; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (line.textStart() >= end)
+                break;
+            const int a = qMax(start, line.textStart());
+            const int b = qMin(end, line.textStart() + line.textLength());
+            if (a >= b)
+                continue;
+            const qreal x1 = line.cursorToX(a), x2 = line.cursorToX(b);
+            const QRectF cell(origin.x() + qMin(x1, x2), origin.y() + line.y(), qAbs(x2 - x1),
+                              line.height());
+            show(cell.toAlignedRect(), line, a, b - a, origin);
+        }
+    }
+}
+
+// The box draws its text black; a mark's cells are cleared and drawn again in its colour, the
+// way a selection in a text box is drawn over its text.
+void RichTextBox::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    if (marks_.isEmpty())
+        return;
+    QPainter painter(viewport());
+    const QRect dirty = event->rect();
+    const QBrush base = palette().brush(QPalette::Base);
+    for (const Mark& m : std::as_const(marks_))
+        forEachCell(m.from, m.to,
+                    [&](const QRect& cell, const QTextLine& line, int start, int length,
+                        const QPointF& origin) {
+                        if (!cell.intersects(dirty))
+                            return;
+                        painter.fillRect(cell, base);
+                        painter.setClipRect(cell);
+                        painter.setPen(OleColor::toQColor(m.color));
+                        for (QGlyphRun run : line.glyphRuns(start, length)) {
+                            run.setUnderline(m.emphasis);
+                            painter.drawGlyphRun(origin, run);
+                        }
+                        painter.setClipping(false);
+                    });
 }
 
 void RichTextBox::setBackColor(quint32 ole) {

@@ -10,7 +10,8 @@
 //
 // Colour and emphasis are drawn over the document, never written into it: a format change in a
 // document lays its whole paragraph out again and walks every paragraph after it, which on a long
-// lesson costs more than a keystroke may. Unmarked text is black.
+// lesson costs more than a keystroke may. A changed mark repaints the cells of its characters
+// only, not their lines. Unmarked text is black.
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -41,6 +42,9 @@ public:
     quint32 colorAt(int offset) const;
     bool emphasisAt(int offset) const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // A run of document positions [from, to) drawn in a colour other than black or emphasised;
     // the runs are sorted and do not overlap.
@@ -61,7 +65,11 @@ private:
     std::pair<int, int> docRange(int start, int length) const;
     const Mark* markAt(int offset) const;
     void changeSelection(const Change& change);
-    void showMarks();
+    void showMarks(const QVector<Mark>& before);
+    // Calls show(cell, line, start, length, origin) for each line's part of the document range
+    // [from, to): its cell in viewport pixels, the line, the part in block positions and the
+    // block's top left in the viewport. Paragraph separators have no cell.
+    template <typename Show> void forEachCell(int from, int to, Show show) const;
 
     QString raw_;
     QVector<Mark> marks_;

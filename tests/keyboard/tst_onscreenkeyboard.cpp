@@ -408,6 +408,40 @@ private slots:
         QTest::qWait(50);
         QVERIFY(counter.paints.isEmpty());
     }
+
+    // A key changing colour repaints around its cap, not the legend; what the window then shows
+    // is the key drawn afresh in the new colour, rounded corners and all.
+    void aColourChangeRepaintsAroundTheCap_data() {
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<quint32>("from");
+        QTest::addColumn<quint32>("to");
+        QTest::newRow("letter lit") << QStringLiteral("a|A") << Neutral << Red;
+        QTest::newRow("letter back") << QStringLiteral("a|A") << Yellow << Neutral;
+        QTest::newRow("sign key") << QStringLiteral("7|/|{") << Neutral << Green;
+        QTest::newRow("word") << QStringLiteral("STRG") << Neutral << Yellow;
+        QTest::newRow("symbol") << QStringLiteral("RETURN") << Green << Red;
+    }
+    void aColourChangeRepaintsAroundTheCap() {
+        QFETCH(QString, names);
+        QFETCH(quint32, from);
+        QFETCH(quint32, to);
+        KeyButton key(names, QSize(56, 44));
+        key.resize(65, 57);
+        key.setColor(from);
+        key.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&key));
+        TestSupport::PaintCounter counter;
+        key.installEventFilter(&counter);
+        key.setColor(to);
+        QTRY_VERIFY(counter.paints.value(&key) > 0);
+        const QRegion painted = counter.regions.value(&key);
+        QVERIFY(painted.contains(QPoint(1, 28)));
+        QVERIFY(painted.contains(QPoint(8, 8))); // a rounded corner of the cap
+        QVERIFY(!painted.contains(QPoint(32, 28)));
+        const QImage shown = TestSupport::PaintCounter::shown(&key);
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 key.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
 };
 
 #include "tst_onscreenkeyboard.moc"

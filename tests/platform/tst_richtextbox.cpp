@@ -1,4 +1,5 @@
 #include "TestMain.h"
+#include "TestSupport.h"
 
 #include "platform/OleColor.h"
 #include "platform/RichTextBox.h"
@@ -131,6 +132,38 @@ private slots:
             }
         QVERIFY(inside > 0);
         QCOMPARE(outside, 0);
+    }
+
+    // Moving the mark repaints the cells of the two letters, not their lines; what the box then
+    // shows is the box drawn afresh, with no trace of the mark at its old place.
+    void movingTheMarkRepaintsItsCellsOnly_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("next letter") << 1 << 2;
+        QTest::newRow("next line") << 3 << 6;
+        QTest::newRow("accented capital") << 6 << 7;
+        QTest::newRow("back to the first line") << 9 << 0;
+    }
+    void movingTheMarkRepaintsItsCellsOnly() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        RichTextBox box;
+        box.resize(300, 80);
+        box.setText(QStringLiteral("\u00c4xyz\r\nq\u00d6gj"));
+        box.setSelection(from, 1);
+        box.setSelMark(OleColor::Red, true);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        TestSupport::PaintCounter counter;
+        box.viewport()->installEventFilter(&counter);
+        box.setSelMark(OleColor::Black, false);
+        box.setSelection(to, 1);
+        box.setSelMark(OleColor::Red, true);
+        QTRY_VERIFY(counter.paints.value(box.viewport()) > 0);
+        const QRect painted = counter.regions.value(box.viewport()).boundingRect();
+        QVERIFY(painted.width() < box.viewport()->width() / 2);
+        QCOMPARE(TestSupport::PaintCounter::shown(&box).convertToFormat(QImage::Format_RGB32),
+                 box.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     // Marking walks a long text without touching the document: nothing is laid out again,

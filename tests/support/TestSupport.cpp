@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -110,9 +112,15 @@ QStringList shapedWidgets(const QWidget* root) {
 }
 
 bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
         ++paints[watched];
+        regions[watched] += static_cast<QPaintEvent*>(event)->region();
+    }
     return false;
+}
+
+QImage PaintCounter::shown(QWidget* window) {
+    return window->screen()->grabWindow(window->winId()).toImage();
 }
 
 void typeText(QWidget* target, const QString& text) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QHash>
+#include <QImage>
 #include <QKeyEvent>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -86,6 +88,10 @@ QStringList shapedWidgets(const QWidget* root);
 class PaintCounter : public QObject {
 public:
     QHash<QObject*, int> paints;
+    QHash<QObject*, QRegion> regions; // what the paints covered
+
+    // What the window shows: its backing store, not a fresh rendering.
+    static QImage shown(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
