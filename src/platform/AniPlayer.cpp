@@ -17,11 +17,18 @@ AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* parent)
     connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
 }
 
+void AniPlayer::setBackground(const QColor& colour) {
+    background_ = colour;
+    setAttribute(Qt::WA_OpaquePaintEvent, colour.isValid() && colour.alpha() == 255);
+    update();
+}
+
 void AniPlayer::paintEvent(QPaintEvent*) {
-    if (step_ >= steps_.size())
-        return;
     QPainter painter(this);
-    painter.drawImage(0, 0, frames_.at(steps_.at(step_).frame));
+    if (background_.isValid())
+        painter.fillRect(rect(), background_);
+    if (step_ < steps_.size())
+        painter.drawImage(0, 0, frames_.at(steps_.at(step_).frame));
 }
 
 void AniPlayer::showEvent(QShowEvent*) {

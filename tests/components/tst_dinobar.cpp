@@ -48,6 +48,15 @@ void apply(DinoBar& bar, const QString& op) {
         bar.setValue(value);
 }
 
+// Shows the bar at the tests' width with the figure half way along.
+[[nodiscard]] bool showHalfWay(DinoBar& bar) {
+    bar.resize(565, 32);
+    bar.setMax(200);
+    bar.setValue(100);
+    bar.show();
+    return QTest::qWaitForWindowExposed(&bar);
+}
+
 QColor pixelAt(QWidget& widget, int x, int y) {
     return widget.grab().toImage().pixelColor(x, y);
 }
@@ -165,11 +174,7 @@ private slots:
         QFETCH(uint, ole);
         QFETCH(QColor, color);
         DinoBar bar(folder_.path());
-        bar.resize(565, 32);
-        bar.setMax(200);
-        bar.setValue(100);
-        bar.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QVERIFY(showHalfWay(bar));
         const QRect figure = figureOf(bar)->geometry();
         QCOMPARE(figure, QRect(266, 0, 32, 32));
 
@@ -185,6 +190,43 @@ private slots:
             for (int x = figure.left(); x <= figure.right(); ++x)
                 figurePixels += shot.pixelColor(x, y) != color;
         QVERIFY2(figurePixels > 150, qPrintable(QString::number(figurePixels)));
+    }
+
+    // A step along the bar copies the figure: the bar repaints the strip the figure leaves, never
+    // the place under it, and the window shows the bar as drawn afresh around the figure.
+    void aStepRepaintsTheStripLeftBehind_data() {
+        QTest::addColumn<uint>("ole");
+        QTest::addColumn<int>("to");
+        QTest::newRow("one step, the bar's own colour") << 0u << 101;
+        QTest::newRow("one step") << 0xFFC0C0u << 101;
+        QTest::newRow("jump, other colour") << 0x80FF80u << 150;
+        QTest::newRow("back") << 0x0000FFu << 90;
+    }
+    void aStepRepaintsTheStripLeftBehind() {
+        QFETCH(uint, ole);
+        QFETCH(int, to);
+        DinoBar bar(folder_.path());
+        if (ole)
+            bar.setBackColor(ole);
+        QVERIFY(showHalfWay(bar));
+        const QRect before = figureOf(bar)->geometry();
+        TestSupport::PaintCounter counter;
+        bar.installEventFilter(&counter);
+        bar.setValue(to);
+        const QRect after = figureOf(bar)->geometry();
+        QVERIFY(after != before);
+        QTRY_VERIFY(counter.paints.value(&bar) > 0);
+        QTest::qWait(150); // a frame or two of the figure
+        const QRegion painted = counter.regions.value(&bar);
+        QVERIFY(!painted.intersects(after));
+        QCOMPARE(painted.boundingRect(), QRegion(before).subtracted(after).boundingRect());
+        QImage shown = TestSupport::PaintCounter::shown(&bar).convertToFormat(QImage::Format_RGB32);
+        QImage fresh = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (QImage* image : {&shown, &fresh}) // the figure itself may have moved on a frame
+            for (int y = after.top(); y <= after.bottom(); ++y)
+                for (int x = after.left(); x <= after.right(); ++x)
+                    image->setPixel(x, y, 0);
+        QCOMPARE(shown, fresh);
     }
 
     void noFigure_data() {
