@@ -15,6 +15,9 @@
 //   clock) does not count as the keystroke reaching the screen.
 // --trace: strace the lesson (file system calls) and count fsyncs, journal files and file
 //   writes while typing and at the lesson end; the slowed run's timings are not printed.
+// BENCH_HOOK, BENCH_HOOK_AFTER (environment): shell commands run just before the first key and
+//   after the last key of each pace, to profile the typing alone (with the program started
+//   under valgrind --tool=callgrind: "callgrind_control -z" and "callgrind_control -d").
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -356,6 +359,11 @@ Typed typeKeys(Session& x, pid_t pid, const std::vector<Key>& keys, double pace)
     std::vector<double> latencies;
     x.pump(nowMs() + 50);
     x.takeDamage();
+    if (const char* hook = getenv("BENCH_HOOK")) {
+        if (std::system(hook) != 0)
+            fail(std::string("BENCH_HOOK failed: ") + hook);
+        x.pump(nowMs() + 300);
+    }
     const Cpu before = readCpu(pid);
     const double start = nowMs();
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -371,6 +379,9 @@ Typed typeKeys(Session& x, pid_t pid, const std::vector<Key>& keys, double pace)
     }
     x.pump(start + keys.size() * interval);
     const Cpu after = readCpu(pid);
+    if (const char* hook = getenv("BENCH_HOOK_AFTER"))
+        if (std::system(hook) != 0)
+            fail(std::string("BENCH_HOOK_AFTER failed: ") + hook);
     Typed t;
     const double n = double(keys.size());
     t.cpuPerKeyUs = (after.schedNs - before.schedNs) / 1000.0 / n;
