@@ -11,22 +11,9 @@
 
 namespace DialogLook {
 
-namespace {
-
-QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
-                 bool bold) {
-    QFont f;
-    f.setFamilies({family, twin});
-    ApplicationLook::setStyleHint(f, hint);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
-} // namespace
-
 QFont font(const QString& family, qreal points, bool bold) {
-    return designFont(family, QStringLiteral("Liberation Sans"), QFont::SansSerif, points, bold);
+    return ApplicationLook::designFont(family, QStringLiteral("Liberation Sans"), QFont::SansSerif,
+                                       points, bold);
 }
 
 QFont msSansSerif(qreal points, bool bold) {
@@ -34,8 +21,9 @@ QFont msSansSerif(qreal points, bool bold) {
 }
 
 QFont courierNew(qreal points, bool bold) {
-    return designFont(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                      QFont::Monospace, points, bold);
+    return ApplicationLook::designFont(QStringLiteral("Courier New"),
+                                       QStringLiteral("Liberation Mono"), QFont::Monospace, points,
+                                       bold);
 }
 
 void setForeColor(QWidget* widget, quint32 ole) {

@@ -11,10 +11,7 @@ DinoBar::DinoBar(const QString& programFolder, QWidget* parent) : QWidget(parent
     // figure moves, and Qt does not gather the region of all its keys again for that.
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateAniStatic(aniStatic_, programFolder + QStringLiteral("/dino.ani"), this, 0, 0);
-    // The bar is one plain colour: the figure fills it under itself, so a step along the bar
-    // copies the figure and repaints only the strip it leaves.
-    if (aniStatic_.hWnd)
-        aniStatic_.hWnd->setBackground(OleColor::toQColor(backColor_));
+    setBackColor(backColor_);
 }
 
 DinoBar::~DinoBar() {
@@ -62,6 +59,8 @@ void DinoBar::setValue(qint32 newValue) {
 
 void DinoBar::setBackColor(quint32 ole) {
     backColor_ = ole;
+    // The bar is one plain colour: the figure fills it under itself, so a step along the bar
+    // copies the figure and repaints only the strip it leaves.
     if (aniStatic_.hWnd)
         aniStatic_.hWnd->setBackground(OleColor::toQColor(ole));
     update();

@@ -117,7 +117,8 @@ void KeyButton::setColor(quint32 ole) {
         return;
     color_ = ole;
     // A key lights at every keystroke; its cap and legend stay as they are.
-    update(colourRegion());
+    layOut();
+    update(colourRegion_);
 }
 
 QRectF KeyButton::capRect(qreal* scale) const {
@@ -135,13 +136,9 @@ QRectF KeyButton::capRect(qreal* scale) const {
     return {QPointF((width() - capSize.width()) / 2, (height() - capSize.height()) / 2), capSize};
 }
 
-const QRegion& KeyButton::colourRegion() {
-    if (laidOutFor_ != size())
-        layOut();
-    return colourRegion_;
-}
-
 void KeyButton::layOut() {
+    if (laidOutFor_ == size())
+        return;
     laidOutFor_ = size();
     bodyKey_ = QStringLiteral("KeyButton/%1x%2/%3x%4/")
                    .arg(width())
@@ -165,6 +162,7 @@ void KeyButton::layOut() {
 }
 
 void KeyButton::paintEvent(QPaintEvent* event) {
+    layOut();
     QPainter p(this);
     p.fillRect(rect(), OleColor::toQColor(color_));
     qreal s = 0;
@@ -177,7 +175,7 @@ void KeyButton::paintEvent(QPaintEvent* event) {
     // The antialiased body is the dearest part of a key and the same on every key of its size:
     // drawn once, then copied whenever a key changes colour.
     const qreal dpr = devicePixelRatioF();
-    const bool colourOnly = (event->region() - colourRegion()).isEmpty();
+    const bool colourOnly = (event->region() - colourRegion_).isEmpty();
     const QString cacheKey = bodyKey_ + QString::number(dpr);
     QPixmap body;
     if (!QPixmapCache::find(cacheKey, &body)) {

@@ -19,15 +19,14 @@ protected:
 private:
     // The cap in widget pixels and its scale; empty when the key has no cap or no room for it.
     QRectF capRect(qreal* scale) const;
-    // The pixels whose look depends on the colour: around the cap and its rounded corners.
-    const QRegion& colourRegion();
+    // Works out, once for a size, the pixmap cache's name for the body and the colour region:
+    // the pixels whose look depends on the colour, around the cap and its rounded corners.
+    void layOut();
 
     QString names_;
     QSize capSize_;
     quint32 color_;
-    // Worked out once for a size: the pixmap cache's name for the body, and the colour region.
     QSize laidOutFor_;
     QString bodyKey_;
     QRegion colourRegion_;
-    void layOut();
 };

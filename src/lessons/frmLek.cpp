@@ -60,12 +60,9 @@ QLabel* makeInfoLabel(QFrame* frame) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, OleColor::toQColor(OleColor::LightGrey));
     label->setPalette(pal);
-    QFont font = label->font();
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    ApplicationLook::setStyleHint(font, QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    label->setFont(font);
+    label->setFont(ApplicationLook::designFont(QStringLiteral("MS Sans Serif"),
+                                               QStringLiteral("Liberation Sans"), QFont::SansSerif,
+                                               8.25, true));
     return label;
 }
 
@@ -105,10 +102,8 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     setObjectName(QStringLiteral("frmLek"));
     setWindowTitle(QStringLiteral("Lektionen"));
     // The dialog font of the design, small enough for all exercise types to show as tabs.
-    QFont dialogFont(QStringLiteral("Arial"));
-    ApplicationLook::setStyleHint(dialogFont, QFont::SansSerif);
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
+    setFont(ApplicationLook::designFont(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                        QFont::SansSerif, 8));
     setFixedSize(Twips::toPixels(7935), Twips::toPixels(4800));
 
     // The tab strip: a bar of tabs on top of a pane; the other controls lie on the pane.

@@ -33,8 +33,14 @@ public:
 
 } // namespace
 
-void setStyleHint(QFont& font, QFont::StyleHint hint) {
+QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
+                 bool bold) {
+    QFont font;
+    font.setFamilies({family, twin});
     font.setStyleHint(hint, GlyphStrategy);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
 }
 
 void apply() {

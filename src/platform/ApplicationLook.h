@@ -10,8 +10,10 @@ namespace ApplicationLook {
 // and half a megabyte of font tables.
 constexpr QFont::StyleStrategy GlyphStrategy = QFont::PreferNoShaping;
 
-// A design font's fallback class; setting it must not undo the program's glyph strategy.
-void setStyleHint(QFont& font, QFont::StyleHint hint);
+// A font of the design: its family, with a metric twin where the family is missing, and a
+// fallback class that keeps the program's glyph strategy.
+QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
+                 bool bold = false);
 
 // The application font and style. The style draws the menu bar's overflow arrow itself:
 // reading Qt's picture of it loads every image-format plug-in at start.

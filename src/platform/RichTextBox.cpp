@@ -132,12 +132,7 @@ void RichTextBox::changeSelection(const Change& change) {
     }
     changed(pos, to, OleColor::Black, false);
 
-    const bool same = std::equal(result.cbegin(), result.cend(), marks_.cbegin(), marks_.cend(),
-                                 [](const Mark& a, const Mark& b) {
-                                     return a.from == b.from && a.to == b.to &&
-                                            a.color == b.color && a.emphasis == b.emphasis;
-                                 });
-    if (same)
+    if (result == marks_)
         return;
     const QVector<Mark> before = std::exchange(marks_, std::move(result));
     showMarks(before);
@@ -145,9 +140,6 @@ void RichTextBox::changeSelection(const Change& change) {
 
 // Repaints the cells of the marks that came or went; both lists are sorted.
 void RichTextBox::showMarks(const QVector<Mark>& before) {
-    const auto equal = [](const Mark& a, const Mark& b) {
-        return a.from == b.from && a.to == b.to && a.color == b.color && a.emphasis == b.emphasis;
-    };
     const auto repaint = [this](const Mark& m) {
         forEachCell(m.from, m.to,
                     [this](const QRect& cell, auto&&...) { viewport()->update(cell); });
@@ -155,7 +147,7 @@ void RichTextBox::showMarks(const QVector<Mark>& before) {
     auto old = before.cbegin();
     auto now = marks_.cbegin();
     while (old != before.cend() || now != marks_.cend()) {
-        if (old != before.cend() && now != marks_.cend() && equal(*old, *now)) {
+        if (old != before.cend() && now != marks_.cend() && *old == *now) {
             ++old;
             ++now;
         } else if (now == marks_.cend() || (old != before.cend() && old->from <= now->from)) {

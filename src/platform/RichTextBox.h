@@ -53,6 +53,7 @@ private:
         int to;
         quint32 color;
         bool emphasis;
+        bool operator==(const Mark&) const = default;
     };
     struct Change {
         bool setColor;

@@ -220,7 +220,7 @@ private slots:
         const QRegion painted = counter.regions.value(&bar);
         QVERIFY(!painted.intersects(after));
         QCOMPARE(painted.boundingRect(), QRegion(before).subtracted(after).boundingRect());
-        QImage shown = TestSupport::PaintCounter::shown(&bar).convertToFormat(QImage::Format_RGB32);
+        QImage shown = TestSupport::windowContents(&bar).convertToFormat(QImage::Format_RGB32);
         QImage fresh = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
         for (QImage* image : {&shown, &fresh}) // the figure itself may have moved on a frame
             for (int y = after.top(); y <= after.bottom(); ++y)

@@ -438,7 +438,7 @@ private slots:
         QVERIFY(painted.contains(QPoint(1, 28)));
         QVERIFY(painted.contains(QPoint(8, 8))); // a rounded corner of the cap
         QVERIFY(!painted.contains(QPoint(32, 28)));
-        const QImage shown = TestSupport::PaintCounter::shown(&key);
+        const QImage shown = TestSupport::windowContents(&key);
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
                  key.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }

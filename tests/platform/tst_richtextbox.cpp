@@ -162,7 +162,7 @@ private slots:
         QTRY_VERIFY(counter.paints.value(box.viewport()) > 0);
         const QRect painted = counter.regions.value(box.viewport()).boundingRect();
         QVERIFY(painted.width() < box.viewport()->width() / 2);
-        QCOMPARE(TestSupport::PaintCounter::shown(&box).convertToFormat(QImage::Format_RGB32),
+        QCOMPARE(TestSupport::windowContents(&box).convertToFormat(QImage::Format_RGB32),
                  box.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 

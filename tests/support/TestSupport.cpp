@@ -119,7 +119,7 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-QImage PaintCounter::shown(QWidget* window) {
+QImage windowContents(QWidget* window) {
     return window->screen()->grabWindow(window->winId()).toImage();
 }
 

@@ -90,12 +90,12 @@ public:
     QHash<QObject*, int> paints;
     QHash<QObject*, QRegion> regions; // what the paints covered
 
-    // What the window shows: its backing store, not a fresh rendering.
-    static QImage shown(QWidget* window);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// What a window shows: its backing store as the last paints left it, not a fresh rendering.
+QImage windowContents(QWidget* window);
 
 // Runs action on the active modal widget as soon as one is shown (queued, polling).
 void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
