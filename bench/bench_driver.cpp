@@ -18,6 +18,8 @@
 // BENCH_HOOK, BENCH_HOOK_AFTER (environment): shell commands run just before the first key and
 //   after the last key of each pace, to profile the typing alone (with the program started
 //   under valgrind --tool=callgrind: "callgrind_control -z" and "callgrind_control -d").
+// BENCH_SMAPS (environment): a file that receives the program's /proc/PID/smaps at the moment
+//   its PSS is read, to see which mappings it is made of.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -503,6 +505,8 @@ int main(int argc, char** argv) {
     x.focus(main);
     x.pump(nowMs() + 1000);
     const auto memory = readKeyValues("/proc/" + std::to_string(pid) + "/smaps_rollup");
+    if (const char* file = getenv("BENCH_SMAPS"))
+        std::ofstream(file) << slurp("/proc/" + std::to_string(pid) + "/smaps");
     print("pss_kb", memory.count("Pss") ? memory.at("Pss") : 0);
     print("rss_kb", memory.count("Rss") ? memory.at("Rss") : 0);
     x.watch(main, o.region);

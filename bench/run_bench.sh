@@ -7,33 +7,19 @@ export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
 runs=${2:-${BENCH_RUNS:-5}}
 program=$build/bin/quendal
-driver=$build/bench/bench_driver
 work=$(mktemp -d)
-xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "bench: $*" >&2; exit 1; }
-
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-[ -n "${display:-}" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-setxkbmap de || fail "setxkbmap de failed"
+results=$work/results
+. "$(dirname "$0")/lib.sh"
+start_xvfb
 
 # Set-up: the first lesson of the template, and copies of the database whose first lesson is a
 # 100,000-character text on one line and on many lines.
-template=$build/bin/quendal1_1.mdb
-lesson_id=$(sqlite3 "$template" "SELECT u.id FROM uebungen u JOIN uebungsarten a ON a.id = u.art
-  WHERE a.rowid = (SELECT min(rowid) FROM uebungsarten) AND u.ordnungszahl = 1")
-[ -n "$lesson_id" ] || fail "no first lesson in the template"
-cp "$template" "$work/first.mdb"
+first_lesson
 long_db() { # name, unit: the unit repeated to 100,000 characters
   local text="$2"
   while [ ${#text} -lt 100000 ]; do text+=$text; done
@@ -44,22 +30,6 @@ long_db() { # name, unit: the unit repeated to 100,000 characters
 long_db oneline 'fff jjj fff jjj '
 long_db lines $'fff jjj fff jjj\r\n'
 
-key_for() { # the X key name for one character on the German layout
-  case "$1" in
-    [a-z0-9]) echo "$1" ;;
-    [A-Z]) echo "shift+${1,,}" ;;
-    ' ') echo space ;;
-    $'\n') echo Return ;;
-    ä) echo adiaeresis ;; ö) echo odiaeresis ;; ü) echo udiaeresis ;; ß) echo ssharp ;;
-    ',') echo comma ;; '.') echo period ;; '-') echo minus ;;
-    *) fail "no key for '$1'" ;;
-  esac
-}
-keys_of() { # database -> its first lesson's keys, one a line
-  local text
-  text=$(sqlite3 "$1" "SELECT substr(uebungstext, 1, 200) FROM uebungen WHERE id = $lesson_id" | tr -d '\r')
-  for ((i = 0; i < ${#text}; i++)); do key_for "${text:i:1}"; done
-}
 keys_of "$work/first.mdb" >"$work/first.keys"
 # The whole text of the first lesson (a lesson longer than 200 characters is cut short).
 full=$(sqlite3 "$template" "SELECT length(replace(uebungstext, char(13), '')) FROM uebungen WHERE id = $lesson_id")
@@ -67,22 +37,7 @@ full=$(sqlite3 "$template" "SELECT length(replace(uebungstext, char(13), '')) FR
 keys_of "$work/oneline.mdb" >"$work/oneline.keys"
 keys_of "$work/lines.mdb" >"$work/lines.keys"
 
-results=$work/results
 : >"$results"
-# One program in a fresh home; its "name value" lines go to the results under its variant.
-run() { # variant, driver arguments...
-  local variant=$1; shift
-  local home=$work/home.$variant
-  rm -rf "$home"; mkdir -p "$home/config" "$home/appdata/quendal1_1"
-  printf '[Optionen]\nCheckLoadTips=False\n' >"$home/config/Quendal1_1.ini"
-  local db=${db:-first}
-  cp "$work/$db.mdb" "$home/appdata/quendal1_1/quendal1_1.mdb"
-  HOME=$home XDG_CONFIG_HOME=$home/config APPDATA=$home/appdata \
-    "$driver" "$@" >"$work/out" 2>"$work/err" || { cat "$work/err" >&2; fail "$variant failed"; }
-  sed "s/^/$variant /" "$work/out" >>"$results"
-}
-
-ours_region=132,-481,741,113 # the input box: the design's client area is 601 pixels high
 for r in $(seq "$runs"); do
   echo "bench: run $r of $runs" >&2
   order=(label textbox ours oneline lines)
