@@ -4,8 +4,12 @@
 #include "platform/StartUpWarmUp.h"
 
 #include <QApplication>
+#include <malloc.h>
 
 int main(int argc, char** argv) {
+    // One heap for all threads: the helper threads allocate little, and a heap of their own kept
+    // the pages the start-up thread had used and freed (some 100-200 KB) for ever.
+    mallopt(M_ARENA_MAX, 1);
     StartUpWarmUp warmUp;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
