@@ -1,10 +1,17 @@
-# Shared by the benchmark scripts (sourced): an X server with the German keymap, the keys of the
-# template's first lesson, and one run of the driver in a fresh home.
-# The sourcing script sets $build and $work first.
+# Shared by the benchmark scripts (sourced): a scratch folder removed at exit, an X server with the
+# German keymap, the keys of the template's first lesson, and one run of the driver in a fresh
+# home. The sourcing script sets $build first.
 
 fail() { echo "bench: $*" >&2; exit 1; }
 
+work=$(mktemp -d)
 xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
 start_xvfb() {
   local n
   for n in $(seq 141 190); do
@@ -48,7 +55,7 @@ keys_of() { # database -> its first lesson's keys, one a line
 ours_region=132,-481,741,113
 
 # One program in a fresh home; its "name value" lines go to the results under its variant.
-results=${results:-$work/results}
+results=$work/results
 run() { # variant, driver arguments...
   local variant=$1; shift
   local home=$work/home.$variant

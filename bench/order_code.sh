@@ -9,12 +9,6 @@ set -euo pipefail
 export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . "$here/lib.sh"
 command -v valgrind >/dev/null || fail "valgrind is missing"
 cmake --build "$build" --target quendal bench_driver >/dev/null

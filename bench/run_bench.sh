@@ -7,13 +7,6 @@ export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
 runs=${2:-${BENCH_RUNS:-5}}
 program=$build/bin/quendal
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-results=$work/results
 . "$(dirname "$0")/lib.sh"
 start_xvfb
 
