@@ -139,8 +139,12 @@ void frmSchreiben::buildWindow() {
         {"Anschl./min:", "lblAnschPerMin", &lblAnschPerMin, 2400},
     };
     for (const auto& row : rows) {
-        DialogLook::label(Frame3, QString(), QString::fromUtf8(row.caption),
-                          QRect(120, row.top, 1020, 255), Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* caption =
+            DialogLook::label(Frame3, QString(), QString::fromUtf8(row.caption),
+                              QRect(120, row.top, 1020, 255), Qt::AlignLeft | Qt::AlignVCenter);
+        // Opaque as well: the next row's caption overlaps a count by a pixel, and a
+        // see-through caption over it would have every count repainted with the panel under it.
+        caption->setAutoFillBackground(true);
         *row.value = DialogLook::liveLabel(Frame3, QString::fromLatin1(row.name), QString(),
                                            QRect(1080, row.top, 630, 255),
                                            Qt::AlignRight | Qt::AlignVCenter);

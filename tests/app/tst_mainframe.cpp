@@ -262,6 +262,18 @@ private slots:
         QCOMPARE(painted, QStringList({"Label2", "lblTrefferAnz"}));
         // The count fills its box in the panel's own colour: no visible edge.
         QCOMPARE(background(w.lblTrefferAnz), background(w.Frame3));
+        // So do the captions, which overlap the counts by a pixel; what the window shows of the
+        // panel after the hit is the panel drawn afresh.
+        int captions = 0;
+        for (QLabel* label : w.Frame3->findChildren<QLabel*>())
+            if (label->objectName().isEmpty()) {
+                QVERIFY(label->autoFillBackground() && background(label) == background(w.Frame3));
+                ++captions;
+            }
+        QCOMPARE(captions, 6);
+        const QRect panel(w.Frame3->mapTo(&w, QPoint()), w.Frame3->size());
+        QCOMPARE(windowContents(&w).copy(panel).convertToFormat(QImage::Format_RGB32),
+                 w.Frame3->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     void theLessonButtonFollowsTheRunControl() {
