@@ -164,11 +164,13 @@ void KeyButton::layOut() {
 void KeyButton::paintEvent(QPaintEvent* event) {
     layOut();
     QPainter p(this);
-    p.fillRect(rect(), OleColor::toQColor(color_));
+    const QColor colour = OleColor::toQColor(color_);
     qreal s = 0;
     const QRectF cap = capRect(&s);
-    if (cap.isEmpty())
+    if (cap.isEmpty()) {
+        p.fillRect(rect(), colour);
         return;
+    }
     // The top face sits a little above the cap's lower edge, which gives the cap its depth.
     const QRectF face = cap.adjusted(3 * s, 2 * s, -3 * s, -5 * s);
 
@@ -194,7 +196,13 @@ void KeyButton::paintEvent(QPaintEvent* event) {
         b.end();
         QPixmapCache::insert(cacheKey, body);
     }
-    p.drawPixmap(0, 0, body);
+    // Rectangle by rectangle of the region: filled or blended whole under the band's clip, a key
+    // is some hundred spans, which the painter hands to helper threads and waits for; that costs
+    // more than the pixels.
+    for (const QRect& r : event->region()) {
+        p.fillRect(r, colour);
+        p.drawPixmap(r.topLeft(), body, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    }
     // A change of colour leaves the legend's pixels as they are.
     if (colourOnly)
         return;

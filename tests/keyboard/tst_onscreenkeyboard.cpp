@@ -6,6 +6,9 @@
 #include "platform/OleColor.h"
 #include "platform/VirtualKey.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPixmap>
@@ -441,6 +444,41 @@ private slots:
         const QImage shown = TestSupport::windowContents(&key);
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
                  key.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // A key lights at every keystroke, and its repaint stays on the painting thread: painted in
+    // one piece under the clip of its band, it was split among the painter's helper threads,
+    // which the keystroke then waited for.
+    void aColourChangeKeepsToThePaintingThread() {
+        KeyButton key(QStringLiteral("a|A"), QSize(56, 44));
+        key.resize(65, 57);
+        key.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&key));
+        TestSupport::PaintCounter counter;
+        key.installEventFilter(&counter);
+        const qint64 before = helperThreadsNs();
+        for (int i = 0; i < 60; ++i) {
+            key.setColor(i % 2 ? Neutral : Red);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(counter.paints.value(&key), 60);
+        QVERIFY2(helperThreadsNs() - before < 300000,
+                 qPrintable(QString::number(helperThreadsNs() - before)));
+    }
+
+private:
+    // The time on the processor of the painter's helper threads so far, in nanoseconds.
+    static qint64 helperThreadsNs() {
+        qint64 ns = 0;
+        const QDir tasks(QStringLiteral("/proc/self/task"));
+        for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(tasks.filePath(task + QStringLiteral("/comm")));
+            QFile sched(tasks.filePath(task + QStringLiteral("/schedstat")));
+            if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("Thread (pooled)") &&
+                sched.open(QIODevice::ReadOnly))
+                ns += sched.readAll().split(' ').value(0).toLongLong();
+        }
+        return ns;
     }
 };
 
