@@ -15,8 +15,8 @@ constexpr QFont::StyleStrategy GlyphStrategy = QFont::PreferNoShaping;
 QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
                  bool bold = false);
 
-// The application font and style. The style draws the menu bar's overflow arrow itself:
-// reading Qt's picture of it loads every image-format plug-in at start.
+// The application font (the forms' default) and style. The style draws the menu bar's overflow
+// arrow itself: reading Qt's picture of it loads every image-format plug-in at start.
 void apply();
 
 } // namespace ApplicationLook

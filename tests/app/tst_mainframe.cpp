@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -232,6 +233,14 @@ private slots:
                 QCOMPARE(shown[e]->shortcut(), expected[m][e].shortcut);
                 QCOMPARE(shown[e]->isEnabled(), expected[m][e].enabled);
             }
+        }
+        // Menus have no font of their own: the forms' default, MS Sans Serif 8.25 pt, drawn
+        // with its metric twin; the same face in the open menu.
+        for (QWidget* menu : {static_cast<QWidget*>(session.window->menuBar()),
+                              static_cast<QWidget*>(bar[0]->menu())}) {
+            QCOMPARE(QFontInfo(menu->font()).family(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(menu->font().pointSizeF(), 8.25);
+            QVERIFY(!menu->font().bold());
         }
     }
 
