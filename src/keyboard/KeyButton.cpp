@@ -174,16 +174,17 @@ void KeyButton::paintEvent(QPaintEvent* event) {
     // The top face sits a little above the cap's lower edge, which gives the cap its depth.
     const QRectF face = cap.adjusted(3 * s, 2 * s, -3 * s, -5 * s);
 
-    // The antialiased body is the dearest part of a key and the same on every key of its size:
-    // drawn once, then copied whenever a key changes colour.
+    // The antialiased body on the key's colour is the dearest part of a key and the same on
+    // every key of its size and colour: drawn once, then copied whenever a key changes colour.
     const qreal dpr = devicePixelRatioF();
     const bool colourOnly = (event->region() - colourRegion_).isEmpty();
-    const QString cacheKey = bodyKey_ + QString::number(dpr);
+    const QString cacheKey =
+        bodyKey_ + QString::number(dpr) + QLatin1Char('/') + QString::number(color_, 16);
     QPixmap body;
     if (!QPixmapCache::find(cacheKey, &body)) {
         body = QPixmap((QSizeF(size()) * dpr).toSize());
         body.setDevicePixelRatio(dpr);
-        body.fill(Qt::transparent);
+        body.fill(colour);
         QPainter b(&body);
         b.setRenderHint(QPainter::Antialiasing);
         const qreal radius = 4 * s;
@@ -196,13 +197,11 @@ void KeyButton::paintEvent(QPaintEvent* event) {
         b.end();
         QPixmapCache::insert(cacheKey, body);
     }
-    // Rectangle by rectangle of the region: filled or blended whole under the band's clip, a key
-    // is some hundred spans, which the painter hands to helper threads and waits for; that costs
-    // more than the pixels.
-    for (const QRect& r : event->region()) {
-        p.fillRect(r, colour);
+    // Rectangle by rectangle of the region: copied whole under the band's clip, a key is some
+    // hundred spans, which the painter hands to helper threads and waits for; that costs more
+    // than the pixels.
+    for (const QRect& r : event->region())
         p.drawPixmap(r.topLeft(), body, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
-    }
     // A change of colour leaves the legend's pixels as they are.
     if (colourOnly)
         return;

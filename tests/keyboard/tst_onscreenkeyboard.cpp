@@ -444,6 +444,8 @@ private slots:
         const QImage shown = TestSupport::windowContents(&key);
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
                  key.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        // The rim beside the cap shows the new colour (the colour is stored blue, green, red).
+        QCOMPARE(shown.pixelColor(1, 28), QColor(to & 0xFF, (to >> 8) & 0xFF, (to >> 16) & 0xFF));
     }
 
     // A key lights at every keystroke, and its repaint stays on the painting thread: painted in
