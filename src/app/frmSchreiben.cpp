@@ -48,7 +48,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QUrl>
 
@@ -143,14 +142,14 @@ void frmSchreiben::buildWindow() {
         QLabel* caption =
             DialogLook::label(Frame3, QString(), QString::fromUtf8(row.caption),
                               QRect(120, row.top, 1020, 255), Qt::AlignLeft | Qt::AlignVCenter);
-        // Opaque as well: the next row's caption overlaps a count by a pixel, and a
-        // see-through caption over it would have every count repainted with the panel under it.
-        caption->setAutoFillBackground(true);
         *row.value = DialogLook::liveLabel(Frame3, QString::fromLatin1(row.name), QString(),
                                            QRect(1080, row.top, 630, 255),
                                            Qt::AlignRight | Qt::AlignVCenter);
-        // Opaque, a changed count repaints only itself, not its caption and the panels behind.
-        (*row.value)->setAutoFillBackground(true);
+        // Caption and count fill their boxes in the panel's colour: a changed count repaints
+        // only itself, also where the next row's caption overlaps it by a pixel, not the panels
+        // behind.
+        for (QLabel* label : {caption, *row.value})
+            label->setAutoFillBackground(true);
     }
 
     const char* captions[] = {"Start", "Auswahl"};
@@ -312,10 +311,6 @@ bool frmSchreiben::Form_Load() {
     farbesetzen();
     menulek_Click(4);
     cmdRun[1]->setFocus(); // Enter opens the selection, as the welcome text says
-    // The pages the start-up checks read stay cached in the connection while the program waits
-    // for the first lesson; read again, they come from the system's file cache.
-    // (Not through the connection's own error report: nothing here is the user's concern.)
-    QSqlQuery(program_.DbConnection.connection()).exec(QStringLiteral("PRAGMA shrink_memory"));
     {
         frmAbout about; // the start screen, with no owner, before the window is shown
         about.exec();
@@ -372,6 +367,8 @@ bool frmSchreiben::InitDatabase() {
         ResultLog::storePending(program_.DbConnection, ResultLog::pendingPath(program_.DbPath));
     if (!kept.message.isEmpty())
         MessageBox::show(kept.message, MessageBox::ProgramTitle, QMessageBox::Warning);
+    // The program now waits idle for the first lesson.
+    program_.DbConnection.releaseMemory();
     return true;
 }
 

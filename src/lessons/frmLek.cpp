@@ -2,9 +2,9 @@
 
 #include "LessonHandOver.h"
 #include "OwnTextImport.h"
+#include "components/DialogLook.h"
 #include "data/LessonQueries.h"
 #include "keyboard/OnScreenKeyboard.h"
-#include "platform/ApplicationLook.h"
 #include "platform/Database.h"
 #include "platform/MessageBox.h"
 #include "platform/OleColor.h"
@@ -60,9 +60,7 @@ QLabel* makeInfoLabel(QFrame* frame) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, OleColor::toQColor(OleColor::LightGrey));
     label->setPalette(pal);
-    label->setFont(ApplicationLook::designFont(QStringLiteral("MS Sans Serif"),
-                                               QStringLiteral("Liberation Sans"), QFont::SansSerif,
-                                               8.25, true));
+    label->setFont(DialogLook::msSansSerif(8.25, true));
     return label;
 }
 
@@ -102,8 +100,7 @@ frmLek::frmLek(const Database& db, LessonHandOver& handOver, OnScreenKeyboard& k
     setObjectName(QStringLiteral("frmLek"));
     setWindowTitle(QStringLiteral("Lektionen"));
     // The dialog font of the design, small enough for all exercise types to show as tabs.
-    setFont(ApplicationLook::designFont(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                        QFont::SansSerif, 8));
+    setFont(DialogLook::font(QStringLiteral("Arial"), 8));
     setFixedSize(Twips::toPixels(7935), Twips::toPixels(4800));
 
     // The tab strip: a bar of tabs on top of a pane; the other controls lie on the pane.

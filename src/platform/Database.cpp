@@ -131,6 +131,11 @@ bool Database::columnNames(const QString& table, QStringList* names) const {
     return true;
 }
 
+void Database::releaseMemory() {
+    if (isOpen())
+        QSqlQuery(connection()).exec(QStringLiteral("PRAGMA shrink_memory"));
+}
+
 QSqlDatabase Database::connection() const {
     return QSqlDatabase::database(connectionName_, false);
 }

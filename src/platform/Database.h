@@ -38,6 +38,10 @@ public:
     // The column names of table, in table order; false with lastError() on failure.
     bool columnNames(const QString& table, QStringList* names) const;
 
+    // Hands back the pages the connection keeps cached; read again, they come from the
+    // system's file cache. Leaves lastError() as it is: nothing here is the user's concern.
+    void releaseMemory();
+
     QSqlDatabase connection() const;
     QString lastError() const;
 
