@@ -3,6 +3,7 @@
 #include "platform/AniPlayer.h"
 #include "platform/OleColor.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -11,6 +12,9 @@ DinoBar::DinoBar(const QString& programFolder, QWidget* parent) : QWidget(parent
     // figure moves, and Qt does not gather the region of all its keys again for that.
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateAniStatic(aniStatic_, programFolder + QStringLiteral("/dino.ani"), this, 0, 0);
+    if (aniStatic_.hWnd)
+        connect(aniStatic_.hWnd, &AniPlayer::frameChanged, this,
+                [this] { update(aniStatic_.place); });
     setBackColor(backColor_);
 }
 
@@ -25,8 +29,7 @@ void DinoBar::CreateAniStatic(AniStaticRecord& record, const QString& file, QWid
     if (record.hCursor.isNull())
         return; // no figure, and nothing to tell the user
     record.hWnd = new AniPlayer(record.hCursor, parent);
-    record.hWnd->move(x, y);
-    record.hWnd->show();
+    record.place = QRect(x, y, AniPlayer::Side, AniPlayer::Side);
 }
 
 void DinoBar::DestroyAniStatic(AniStaticRecord& record) {
@@ -59,11 +62,11 @@ void DinoBar::setValue(qint32 newValue) {
 
 void DinoBar::setBackColor(quint32 ole) {
     backColor_ = ole;
-    // The bar is one plain colour: the figure fills it under itself, so a step along the bar
-    // copies the figure and repaints only the strip it leaves.
-    if (aniStatic_.hWnd)
-        aniStatic_.hWnd->setBackground(OleColor::toQColor(ole));
     update();
+}
+
+QRect DinoBar::figureRect() const {
+    return aniStatic_.hWnd ? aniStatic_.place : QRect();
 }
 
 void DinoBar::PlaceDino() {
@@ -79,13 +82,20 @@ void DinoBar::PlaceDino() {
     // Halves round to even, as the default rounding mode does.
     const int x = w <= side ? 0 : int(std::nearbyint((w - side) * ratio));
     const QRect place(x, 0, side, side);
-    if (aniStatic_.hWnd->geometry() != place) // an unchanged place still invalidates the parents
-        aniStatic_.hWnd->setGeometry(place);
+    if (place == aniStatic_.place)
+        return;
+    // The bar draws the figure: a step repaints the two places. A child widget moved along the
+    // bar cost a copy on the X server, waited for, on every keystroke.
+    update(aniStatic_.place);
+    aniStatic_.place = place;
+    update(place);
 }
 
-void DinoBar::paintEvent(QPaintEvent*) {
+void DinoBar::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), OleColor::toQColor(backColor_));
+    painter.fillRect(event->rect(), OleColor::toQColor(backColor_));
+    if (aniStatic_.hWnd && event->region().intersects(aniStatic_.place))
+        painter.drawImage(aniStatic_.place.topLeft(), aniStatic_.hWnd->currentFrame());
 }
 
 void DinoBar::resizeEvent(QResizeEvent*) {

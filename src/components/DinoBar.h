@@ -8,8 +8,9 @@
 class AniPlayer;
 
 // The progress bar of a lesson: a coloured track along which the walking figure from the
-// program folder's "dino.ani" moves from Min to Max. The setters keep Min < Max and
-// Min <= Value <= Max. Without a loadable figure file the bar shows only its colour.
+// program folder's "dino.ani", drawn by the bar itself, moves from Min to Max. The setters keep
+// Min < Max and Min <= Value <= Max. Without a loadable figure file the bar shows only its
+// colour.
 class DinoBar : public QWidget {
     Q_OBJECT
 public:
@@ -26,15 +27,20 @@ public:
     void setValue(qint32 newValue);
     void setBackColor(quint32 ole);
 
+    // Where the figure stands; empty without a figure.
+    QRect figureRect() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The loaded figure and the child that shows it; both empty when there is no figure.
+    // The loaded figure, what plays it and where the bar draws it; empty when there is no
+    // figure.
     struct AniStaticRecord {
         AniCursor hCursor;
         QPointer<AniPlayer> hWnd;
+        QRect place;
     };
 
     static void CreateAniStatic(AniStaticRecord& record, const QString& file, QWidget* parent,

@@ -1,9 +1,9 @@
 #include "AniPlayer.h"
 
-#include <QPainter>
+#include <QEvent>
 
-AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* parent)
-    : QWidget(parent), steps_(cursor.steps()) {
+AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
+    : QObject(host), steps_(cursor.steps()) {
     // Kept premultiplied, the form the painter blends in: otherwise every frame shown is
     // converted first.
     for (const QImage& frame : cursor.frames())
@@ -11,37 +11,25 @@ AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* parent)
                         ? frame
                         : frame.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    resize(Side, Side);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
+    host->installEventFilter(this);
+    if (host->isVisible())
+        scheduleNext();
 }
 
-void AniPlayer::setBackground(const QColor& colour) {
-    background_ = colour;
-    setAttribute(Qt::WA_OpaquePaintEvent, colour.isValid() && colour.alpha() == 255);
-    update();
-}
-
-void AniPlayer::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (background_.isValid())
-        painter.fillRect(rect(), background_);
-    if (step_ < steps_.size())
-        painter.drawImage(0, 0, frames_.at(steps_.at(step_).frame));
-}
-
-void AniPlayer::showEvent(QShowEvent*) {
-    scheduleNext();
-}
-
-void AniPlayer::hideEvent(QHideEvent*) {
-    timer_.stop();
+bool AniPlayer::eventFilter(QObject*, QEvent* event) {
+    // The host hears of its own showing and hiding and of its window's.
+    if (event->type() == QEvent::Show)
+        scheduleNext();
+    else if (event->type() == QEvent::Hide)
+        timer_.stop();
+    return false;
 }
 
 void AniPlayer::advance() {
     step_ = (step_ + 1) % int(steps_.size());
-    update();
+    emit frameChanged();
     scheduleNext();
 }
 

@@ -2,29 +2,30 @@
 
 #include "AniCursor.h"
 
+#include <QImage>
 #include <QList>
 #include <QTimer>
 #include <QWidget>
 
-// Shows an animated cursor as a static control does: 32 x 32 pixels, each frame for as long
-// as the file says, over the parent's background. It plays only while it is visible.
-// Over a plain background it can fill that colour itself: then a new frame or a move does not
-// repaint the parent, and a move copies the figure instead of drawing it again.
-class AniPlayer : public QWidget {
+// Plays an animated cursor for the widget that shows it, as a static control does: the frame of
+// the current step at 32 x 32 pixels, each step for as long as the file says. It plays only while
+// that widget is visible, and tells it when the frame changes; the widget draws the frame itself,
+// so that moving the figure is a repaint of two small places, not a window to move.
+class AniPlayer : public QObject {
     Q_OBJECT
 public:
     static constexpr int Side = 32;
 
-    explicit AniPlayer(const AniCursor& cursor, QWidget* parent = nullptr);
+    AniPlayer(const AniCursor& cursor, QWidget* host);
 
     int currentStep() const { return step_; }
-    // The parent's plain colour under the figure; an invalid colour shows the parent itself.
-    void setBackground(const QColor& colour);
+    const QImage& currentFrame() const { return frames_.at(steps_.at(step_).frame); }
+
+signals:
+    void frameChanged();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void advance();
@@ -34,5 +35,4 @@ private:
     QList<AniCursor::Step> steps_;
     int step_ = 0;
     QTimer timer_;
-    QColor background_;
 };

@@ -330,10 +330,10 @@ private slots:
         QCOMPARE(w.picZIEL->isVisible(), dino);
         auto* figure = w.DinoControl1->findChild<AniPlayer*>();
         QVERIFY(figure);
-        QCOMPARE(figure->x(), 0);
+        QCOMPARE(w.DinoControl1->figureRect().x(), 0);
         session.type(QStringLiteral("ab"));
         QCOMPARE(w.DinoControl1->Value(), 2);
-        QCOMPARE(figure->x(), 152); // (565 - 32) * 2 / 7 = 152.3
+        QCOMPARE(w.DinoControl1->figureRect().x(), 152); // (565 - 32) * 2 / 7 = 152.3
         session.type(QStringLiteral("\r\nc\r\nd\r\ne\r\nf\r\ng"));
         QVERIFY(!w.DinoControl1->isVisible());
         // The summary's three lines each fit on one line of the box.
