@@ -84,8 +84,8 @@ void DinoBar::PlaceDino() {
     const QRect place(x, 0, side, side);
     if (place == aniStatic_.place)
         return;
-    // The bar draws the figure: a step repaints the two places. A child widget moved along the
-    // bar cost a copy on the X server, waited for, on every keystroke.
+    // Drawn by the bar, a step repaints only the two places: a child widget moved instead is
+    // copied on the X server, and Qt waits for that on every keystroke.
     update(aniStatic_.place);
     aniStatic_.place = place;
     update(place);

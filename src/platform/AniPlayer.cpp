@@ -1,6 +1,7 @@
 #include "AniPlayer.h"
 
 #include <QEvent>
+#include <QWidget>
 
 AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
     : QObject(host), steps_(cursor.steps()) {

@@ -4,8 +4,10 @@
 
 #include <QImage>
 #include <QList>
+#include <QObject>
 #include <QTimer>
-#include <QWidget>
+
+class QWidget;
 
 // Plays an animated cursor for the widget that shows it, as a static control does: the frame of
 // the current step at 32 x 32 pixels, each step for as long as the file says. It plays only while

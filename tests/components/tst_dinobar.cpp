@@ -5,6 +5,7 @@
 #include "platform/AniPlayer.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +60,15 @@ void apply(DinoBar& bar, const QString& op) {
 
 QColor pixelAt(QWidget& widget, int x, int y) {
     return widget.grab().toImage().pixelColor(x, y);
+}
+
+// How many pixels of the place are not the bar's colour: the figure drawn there.
+int figurePixels(const QImage& image, const QRect& place, const QColor& bar) {
+    int count = 0;
+    for (int y = place.top(); y <= place.bottom(); ++y)
+        for (int x = place.left(); x <= place.right(); ++x)
+            count += image.pixelColor(x, y) != bar;
+    return count;
 }
 
 } // namespace
@@ -187,11 +197,8 @@ private slots:
         QCOMPARE(shot.pixelColor(2, 2), color);
         QCOMPARE(shot.pixelColor(560, 30), color);
         QCOMPARE(shot.pixelColor(figure.topLeft()), color); // around the figure: the bar
-        int figurePixels = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = figure.left(); x <= figure.right(); ++x)
-                figurePixels += shot.pixelColor(x, y) != color;
-        QVERIFY2(figurePixels > 150, qPrintable(QString::number(figurePixels)));
+        const int drawn = figurePixels(shot, figure, color);
+        QVERIFY2(drawn > 150, qPrintable(QString::number(drawn)));
     }
 
     // A step along the bar repaints the figure's old and new place, not the bar; the window
@@ -220,12 +227,8 @@ private slots:
         QTRY_VERIFY(counter.paints.value(&bar) > 0);
         // The step itself draws the figure at its new place, before a new frame could.
         const QImage stepped = TestSupport::windowContents(&bar);
-        const QColor colour = stepped.pixelColor(2, 2); // far from the figure
-        int figurePixels = 0;
-        for (int y = after.top(); y <= after.bottom(); ++y)
-            for (int x = after.left(); x <= after.right(); ++x)
-                figurePixels += stepped.pixelColor(x, y) != colour;
-        QVERIFY2(figurePixels > 150, qPrintable(QString::number(figurePixels)));
+        const int drawn = figurePixels(stepped, after, stepped.pixelColor(2, 2)); // far from it
+        QVERIFY2(drawn > 150, qPrintable(QString::number(drawn)));
         QTest::qWait(150); // a frame or two of the figure
         const QRegion painted = counter.regions.value(&bar);
         QVERIFY(painted.subtracted(QRegion(before).united(after)).isEmpty());
@@ -233,9 +236,7 @@ private slots:
         QImage shown = TestSupport::windowContents(&bar).convertToFormat(QImage::Format_RGB32);
         QImage fresh = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
         for (QImage* image : {&shown, &fresh}) // the figure itself may have moved on a frame
-            for (int y = after.top(); y <= after.bottom(); ++y)
-                for (int x = after.left(); x <= after.right(); ++x)
-                    image->setPixel(x, y, 0);
+            QPainter(image).fillRect(after, Qt::black);
         QCOMPARE(shown, fresh);
     }
 
