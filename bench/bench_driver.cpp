@@ -4,7 +4,7 @@
 // from /proc. Prints "name value" lines; bench/run_bench.sh runs it interleaved and tabulates.
 //
 //   bench_driver --program PATH [--ours] [--keys FILE] [--paces 13,60] [--max-keys N]
-//                [--region x,y,w,h] [--trace FILE]
+//                [--region x,y,w,h] [--trace FILE] [--start-only]
 //
 // --ours: the about box is closed with Return (the time to the idle main window is measured), a
 //   lesson is opened with Ctrl+L, Return, Return before each pace, and a lesson typed to its end
@@ -13,6 +13,8 @@
 // --region: where the typed characters show, in window pixels; a negative y counts from the
 //   bottom edge, a width or height of 0 reaches the far edge. Paint elsewhere (an animation, a
 //   clock) does not count as the keystroke reaching the screen.
+// --start-only: measure the start alone (the first window, and with --ours the main window), then
+//   end the program; a start costs a fraction of a second, so a run can take several.
 // --trace: strace the lesson (file system calls) and count fsyncs, journal files and file
 //   writes while typing and at the lesson end; the slowed run's timings are not printed.
 // BENCH_HOOK, BENCH_HOOK_AFTER (environment): shell commands run just before the first key and
@@ -325,6 +327,7 @@ struct Options {
     int maxKeys = 0;
     Rect region;
     std::string trace;
+    bool startOnly = false;
 };
 
 double median(std::vector<double> v) {
@@ -458,6 +461,8 @@ Options parse(int argc, char** argv) {
                 fail("--region wants x,y,w,h");
         } else if (arg == "--trace")
             o.trace = value();
+        else if (arg == "--start-only")
+            o.startOnly = true;
         else
             fail("unknown argument " + arg);
     }
@@ -501,6 +506,11 @@ int main(int argc, char** argv) {
             fail("the main window did not appear");
         print("main_window_ms", at - pressed);
         main = window;
+    }
+    if (o.startOnly) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        return 0;
     }
     x.focus(main);
     x.pump(nowMs() + 1000);

@@ -2,10 +2,13 @@
 # The program side by side with two bare Qt windows, interleaved in one run under Xvfb with the
 # German keymap; prints medians, min-max over the runs and the ratios to the references.
 #   bench/run_bench.sh BUILD_DIR [RUNS]     (RUNS defaults to $BENCH_RUNS or 5)
+# Each run also starts the three programs $BENCH_STARTS more times (default 3), interleaved, for
+# the start-up figures alone: a start varies by several milliseconds from one to the next.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 build=$(cd "$1" && pwd)
 runs=${2:-${BENCH_RUNS:-5}}
+starts=${BENCH_STARTS:-3}
 program=$build/bin/quendal
 . "$(dirname "$0")/lib.sh"
 start_xvfb
@@ -43,11 +46,18 @@ for r in $(seq "$runs"); do
       lines) db=lines run lines --program "$program" --ours --keys "$work/lines.keys" --paces 13 --max-keys 60 --region "$ours_region" ;;
     esac
   done
+  for ((k = 0; k < starts * 3; k++)); do
+    case $(((k + r) % 3)) in
+      0) run label --program "$build/bench/bench_ref_label" --start-only ;;
+      1) run textbox --program "$build/bench/bench_ref_textbox" --start-only ;;
+      2) run ours --program "$program" --ours --start-only ;;
+    esac
+  done
 done
 echo "bench: one traced lesson" >&2
 run traced --program "$program" --ours --keys "$work/first.keys" --paces 13 --region "$ours_region" --trace "$work/strace.log"
 
-awk -v runs="$runs" '
+awk -v runs="$runs" -v starts="$starts" '
   { v[$1 " " $2] = v[$1 " " $2] " " $3 }
   function stats(key,   n, a, i, j, t) {
     n = split(v[key], a, " ")
@@ -81,8 +91,9 @@ awk -v runs="$runs" '
     printf "%-34s %s %s %s %-7s %-7s %s\n", title, cell(variant, metric, scale, fmt), "", "", ratio(o, b), "", target
   }
   END {
-    printf "Medians (min-max) over %d runs; ratio = ours / the reference named in the target, of the\n", runs
-    printf "medians; paired = the median of that ratio taken within each run.\n"
+    printf "Medians (min-max) over %d runs (the start-up figures over %d starts); ratio = ours / the\n", runs, runs * (1 + starts)
+    printf "reference named in the target, of the medians; paired = the median of that ratio taken\n"
+    printf "within each run (a start paired with the reference started in the same round).\n"
     printf "Key to screen: key press sent to the first X DAMAGE in the box of the typed text. PSS depends on\n"
     printf "what else maps the same libraries at the moment; RSS does not.\n\n"
     printf "%-34s %-24s %-24s %-24s %-7s %-7s %s\n", "measure", "ours", "bare label", "bare text box", "ratio", "paired", "target"

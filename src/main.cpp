@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
     QApplication::setApplicationVersion(QStringLiteral(QUENDAL_VERSION));
     ApplicationLook::apply();
+    const SessionBusWarmUp sessionBus;
     warmUp.wait();
 
     Program program(QCoreApplication::applicationDirPath());

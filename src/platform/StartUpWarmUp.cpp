@@ -1,5 +1,6 @@
 #include "StartUpWarmUp.h"
 
+#include <QDBusConnection>
 #include <QLibrary>
 #include <QLibraryInfo>
 #include <QThread>
@@ -32,4 +33,13 @@ void StartUpWarmUp::wait() {
 QString StartUpWarmUp::databaseDriverPath() {
     return QLibraryInfo::path(QLibraryInfo::PluginsPath) +
            QStringLiteral("/sqldrivers/libqsqlite.so");
+}
+
+SessionBusWarmUp::SessionBusWarmUp() {
+    // Qt keeps the connection, or that there is none, for every later caller.
+    thread_ = std::thread([] { QDBusConnection::sessionBus(); });
+}
+
+SessionBusWarmUp::~SessionBusWarmUp() {
+    thread_.join();
 }

@@ -21,3 +21,18 @@ public:
 private:
     std::thread thread_;
 };
+
+// Connects to the desktop's session bus on a thread of its own. Qt's accessibility bridge does
+// so at the first text a widget holds and waits for the connection; where no bus is running,
+// the attempt to start one takes milliseconds, which the first window then waited for. Made
+// after the application object, so that it is finished before that goes.
+class SessionBusWarmUp {
+public:
+    SessionBusWarmUp();
+    ~SessionBusWarmUp();
+    SessionBusWarmUp(const SessionBusWarmUp&) = delete;
+    SessionBusWarmUp& operator=(const SessionBusWarmUp&) = delete;
+
+private:
+    std::thread thread_;
+};

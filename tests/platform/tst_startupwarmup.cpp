@@ -2,10 +2,16 @@
 
 #include "platform/StartUpWarmUp.h"
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 class TstStartUpWarmUp : public QObject {
     Q_OBJECT
@@ -29,6 +35,40 @@ private slots:
         QFile maps(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(maps.readAll().contains(driver.toUtf8()));
+    }
+
+    // The bus is asked for once, by the warm-up, while the window is still being built; a later
+    // caller (the accessibility bridge) finds the answer without asking again. The bus here
+    // hangs up on every caller, as a desktop without a session bus leaves the program.
+    void asksTheSessionBusOnceAndAhead() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bus")));
+        const int bus = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        QVERIFY(bus >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        QVERIFY(bind(bus, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        QVERIFY(listen(bus, 8) == 0);
+        int callers = 0;
+        const auto hangUp = [&] {
+            for (int caller; (caller = accept4(bus, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+                ++callers;
+                close(caller);
+            }
+            return callers;
+        };
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
+        {
+            const SessionBusWarmUp warmUp;
+            QTRY_COMPARE_WITH_TIMEOUT(hangUp(), 1, 5000);
+        }
+        QVERIFY(!QDBusConnection::sessionBus().isConnected());
+        QTest::qWait(200);
+        QCOMPARE(hangUp(), 1);
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        close(bus);
     }
 };
 
