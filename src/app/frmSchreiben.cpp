@@ -103,8 +103,8 @@ void frmSchreiben::buildWindow() {
 
     Text1 = new QPlainTextEdit(Frame4);
     Text1->setGeometry(Twips::rect(1920, 1860, 11115, 1695));
-    // Its font comes after the start screen (Form_Load): given now, the box lays out its empty
-    // text in it at once, and loading the font would hold up the start screen by some 2 ms.
+    // Its font comes after the start screen (Form_Load): given now, the box would lay out its
+    // empty text in it at once, and loading that font would hold up the start screen.
     setColors(Text1, OleColor::LightGrey, OleColor::Black);
     Text1->setTabChangesFocus(true);
     Text1->setUndoRedoEnabled(false);

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,10 @@ private slots:
         const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bus")));
         const int bus = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         QVERIFY(bus >= 0);
+        const auto cleanUp = qScopeGuard([bus] {
+            qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+            close(bus);
+        });
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
@@ -67,8 +72,6 @@ private slots:
         QVERIFY(!QDBusConnection::sessionBus().isConnected());
         QTest::qWait(200);
         QCOMPARE(hangUp(), 1);
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        close(bus);
     }
 };
 
