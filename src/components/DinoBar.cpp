@@ -35,6 +35,7 @@ void DinoBar::CreateAniStatic(AniStaticRecord& record, const QString& file, QWid
 void DinoBar::DestroyAniStatic(AniStaticRecord& record) {
     record.hCursor = AniCursor();
     delete record.hWnd;
+    record.place = QRect();
 }
 
 void DinoBar::setMin(qint32 newMin) {
@@ -66,7 +67,7 @@ void DinoBar::setBackColor(quint32 ole) {
 }
 
 QRect DinoBar::figureRect() const {
-    return aniStatic_.hWnd ? aniStatic_.place : QRect();
+    return aniStatic_.place;
 }
 
 void DinoBar::PlaceDino() {

@@ -18,6 +18,7 @@ class AniPlayer : public QObject {
 public:
     static constexpr int Side = 32;
 
+    // cursor: a loaded one (not isNull()), which has a step for every frame at least.
     AniPlayer(const AniCursor& cursor, QWidget* host);
 
     int currentStep() const { return step_; }
