@@ -33,6 +33,18 @@ start_x() {
   [ -f "$fb" ] || fail "no frame buffer file"
 }
 
+# A window manager (openbox) on that display, for what only frames and focus changes show; ready
+# once it has announced itself on the root window.
+start_wm() {
+  openbox >"$work/openbox.log" 2>&1 &
+  extra_pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
+}
+
 # The user's working copy, made from the template: $db, and $first_lesson_id, the first lesson
 # of the first exercise type, whose text is set to $1 when given.
 working_copy() {
