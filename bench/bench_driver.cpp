@@ -4,7 +4,7 @@
 // from /proc. Prints "name value" lines; bench/run_bench.sh runs it interleaved and tabulates.
 //
 //   bench_driver --program PATH [--ours] [--keys FILE] [--paces 13,60] [--max-keys N]
-//                [--region x,y,w,h] [--trace FILE] [--start-only]
+//                [--region x,y,w,h] [--trace FILE] [--start-only] [--idle SECONDS]
 //
 // --ours: the about box is closed with Return (the time to the idle main window is measured), a
 //   lesson is opened with Ctrl+L, Return, Return before each pace, and a lesson typed to its end
@@ -13,13 +13,17 @@
 // --region: where the typed characters show, in window pixels; a negative y counts from the
 //   bottom edge, a width or height of 0 reaches the far edge. Paint elsewhere (an animation, a
 //   clock) does not count as the keystroke reaching the screen.
+// --idle: after the paces, type the first key of a fresh lesson (with --ours: opened as before
+//   each pace) and measure the CPU the program uses over the given seconds while nothing more
+//   is typed: the clock, the walking figure and whatever else runs while the user pauses.
 // --start-only: measure the start alone (the first window, and with --ours the main window), then
 //   end the program; a start costs a fraction of a second, so a run can take several.
 // --trace: strace the lesson (file system calls) and count fsyncs, journal files and file
 //   writes while typing and at the lesson end; the slowed run's timings are not printed.
 // BENCH_HOOK, BENCH_HOOK_AFTER (environment): shell commands run just before the first key and
-//   after the last key of each pace, to profile the typing alone (with the program started
-//   under valgrind --tool=callgrind: "callgrind_control -z" and "callgrind_control -d").
+//   after the last key of each pace, and around the idle stretch, to profile these alone (with
+//   the program started under valgrind --tool=callgrind: "callgrind_control -z" and
+//   "callgrind_control -d"; the program's process id is in $BENCH_PID, for perf record -p).
 // BENCH_SMAPS (environment): a file that receives the program's /proc/PID/smaps at the moment
 //   its PSS is read, to see which mappings it is made of.
 #include <X11/Xlib.h>
@@ -328,6 +332,7 @@ struct Options {
     Rect region;
     std::string trace;
     bool startOnly = false;
+    double idleSeconds = 0;
 };
 
 double median(std::vector<double> v) {
@@ -353,6 +358,35 @@ void settle(Session& x, pid_t pid, double maxMs = 60000) {
     fail("the program did not settle");
 }
 
+// Runs the shell command in the environment variable of that name, if it is set; the program
+// then has a moment to answer a profiler's request.
+void runHook(Session& x, const char* name) {
+    const char* hook = getenv(name);
+    if (!hook)
+        return;
+    if (std::system(hook) != 0)
+        fail(std::string(name) + " failed: " + hook);
+    x.pump(nowMs() + 300);
+}
+
+// Chooses the first lesson with Ctrl+L and Return and starts it with Return.
+void openLesson(Session& x, pid_t pid, Window main) {
+    const double asked = nowMs();
+    x.stroke("ctrl+l");
+    auto [dialog, at] = x.waitMapped(asked, 30000, main);
+    if (!dialog)
+        fail("the lesson selection did not open");
+    x.focus(dialog);
+    x.pump(nowMs() + 400);
+    x.stroke("Return");
+    if (!x.waitUnmapped(dialog, 60000))
+        fail("the lesson selection did not close");
+    x.focus(main);
+    settle(x, pid);
+    x.stroke("Return");
+    settle(x, pid);
+}
+
 // One lesson's keys at one pace: CPU per keystroke and keystroke-to-screen latencies.
 struct Typed {
     double cpuPerKeyUs = 0, ticksPerKeyUs = 0, latencyMedianUs = 0, latencyMaxUs = 0;
@@ -364,11 +398,7 @@ Typed typeKeys(Session& x, pid_t pid, const std::vector<Key>& keys, double pace)
     std::vector<double> latencies;
     x.pump(nowMs() + 50);
     x.takeDamage();
-    if (const char* hook = getenv("BENCH_HOOK")) {
-        if (std::system(hook) != 0)
-            fail(std::string("BENCH_HOOK failed: ") + hook);
-        x.pump(nowMs() + 300);
-    }
+    runHook(x, "BENCH_HOOK");
     const Cpu before = readCpu(pid);
     const double start = nowMs();
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -384,9 +414,7 @@ Typed typeKeys(Session& x, pid_t pid, const std::vector<Key>& keys, double pace)
     }
     x.pump(start + keys.size() * interval);
     const Cpu after = readCpu(pid);
-    if (const char* hook = getenv("BENCH_HOOK_AFTER"))
-        if (std::system(hook) != 0)
-            fail(std::string("BENCH_HOOK_AFTER failed: ") + hook);
+    runHook(x, "BENCH_HOOK_AFTER");
     Typed t;
     const double n = double(keys.size());
     t.cpuPerKeyUs = (after.schedNs - before.schedNs) / 1000.0 / n;
@@ -463,6 +491,8 @@ Options parse(int argc, char** argv) {
             o.trace = value();
         else if (arg == "--start-only")
             o.startOnly = true;
+        else if (arg == "--idle")
+            o.idleSeconds = std::stod(value());
         else
             fail("unknown argument " + arg);
     }
@@ -490,6 +520,7 @@ int main(int argc, char** argv) {
         execl(o.program.c_str(), o.program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    setenv("BENCH_PID", std::to_string(pid).c_str(), 1);
     auto [first, firstAt] = x.waitMapped(launched, 30000);
     if (!first)
         fail("no window appeared");
@@ -523,22 +554,8 @@ int main(int argc, char** argv) {
 
     const std::string proc = "/proc/" + std::to_string(pid) + "/io";
     for (double pace : o.paces) {
-        if (o.ours) {
-            const double asked = nowMs();
-            x.stroke("ctrl+l");
-            auto [dialog, at] = x.waitMapped(asked, 30000, main);
-            if (!dialog)
-                fail("the lesson selection did not open");
-            x.focus(dialog);
-            x.pump(nowMs() + 400);
-            x.stroke("Return");
-            if (!x.waitUnmapped(dialog, 60000))
-                fail("the lesson selection did not close");
-            x.focus(main);
-            settle(x, pid);
-            x.stroke("Return");
-            settle(x, pid);
-        }
+        if (o.ours)
+            openLesson(x, pid, main);
         std::vector<Key> typed = keys;
         if (toTheEnd)
             typed.pop_back();
@@ -612,6 +629,20 @@ int main(int argc, char** argv) {
             kill(strace, SIGINT);
             waitpid(strace, nullptr, 0);
         }
+    }
+    if (o.idleSeconds > 0 && !keys.empty()) {
+        if (o.ours)
+            openLesson(x, pid, main);
+        x.stroke(o.keys.front());
+        x.pump(nowMs() + 1000); // the key itself dealt with
+        runHook(x, "BENCH_HOOK");
+        const Cpu before = readCpu(pid);
+        const double from = nowMs();
+        x.pump(from + o.idleSeconds * 1000);
+        const Cpu after = readCpu(pid);
+        runHook(x, "BENCH_HOOK_AFTER");
+        print("idle_cpu_ms_per_s",
+              (after.schedNs - before.schedNs) / 1e6 / ((nowMs() - from) / 1000));
     }
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
