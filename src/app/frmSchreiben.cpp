@@ -663,7 +663,7 @@ void frmSchreiben::Text1_KeyDown(int& keyCode) {
         keyCode = 0; // Home and the arrows would move the caret away from the typed text
         return;
     }
-    Frame1->keyDown(keyCode);
+    AfterEcho(Text1, [this, keyCode] { Frame1->keyDown(keyCode); });
 }
 
 void frmSchreiben::Text1_KeyUp(int keyCode) {
@@ -671,24 +671,28 @@ void frmSchreiben::Text1_KeyUp(int keyCode) {
 }
 
 void frmSchreiben::Text1_KeyPress(int& charCode) {
-    switch (judgeKeystroke(Label2->text(), charCode, LineBreakName)) {
-    case Keystroke::LineBreakTyped:
-        cursor_->advance(); // no hit; the Enter reaches the box as a new line
-        break;
-    case Keystroke::LineBreakMissed:
+    const Keystroke stroke = judgeKeystroke(Label2->text(), charCode, LineBreakName);
+    if (stroke == Keystroke::LineBreakMissed || stroke == Keystroke::Miss)
         charCode = 0;
-        program_.sounds.ErrorSound();
-        break;
-    case Keystroke::Hit:
-        // Counted before the cursor moves on, so that the end of the lesson sees this hit.
-        CountGood();
-        cursor_->advance();
-        break;
-    case Keystroke::Miss:
-        charCode = 0;
-        CountBad();
-        break;
-    }
+    // Counted, sounded and marked once the typed character is on the screen.
+    AfterEcho(Text1, [this, stroke] {
+        switch (stroke) {
+        case Keystroke::LineBreakTyped:
+            cursor_->advance(); // no hit; the Enter reaches the box as a new line
+            break;
+        case Keystroke::LineBreakMissed:
+            program_.sounds.ErrorSound();
+            break;
+        case Keystroke::Hit:
+            // Counted before the cursor moves on, so that the end of the lesson sees this hit.
+            CountGood();
+            cursor_->advance();
+            break;
+        case Keystroke::Miss:
+            CountBad();
+            break;
+        }
+    });
 }
 
 void frmSchreiben::CountGood() {

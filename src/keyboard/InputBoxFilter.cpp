@@ -5,7 +5,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextBlock>
+#include <utility>
 
 namespace {
 
@@ -66,35 +68,63 @@ InputBoxFilter::InputBoxFilter(QPlainTextEdit* box, Handlers handlers)
 }
 
 void InputBoxFilter::typeCharacters(const QString& text) {
-    QString accepted;
     for (const QChar c : text) {
         if (c.unicode() == Del)
             continue;
         int code = c.unicode();
         handlers_.keyPress(code);
-        if (code == '\r')
-            accepted += QLatin1Char('\n');
-        else if (code != 0 && QChar(char16_t(code)).isPrint())
-            accepted += QChar(char16_t(code));
+        const QChar typed = code == '\r' ? QChar(u'\n') : QChar(char16_t(code));
+        if (code != 0 && (code == '\r' || typed.isPrint()) && !box_->isReadOnly()) {
+            QTextCursor cursor = box_->textCursor();
+            cursor.insertText(typed);
+            box_->setTextCursor(cursor);
+            // Drawn now, while the box is the only thing that changed: a typist waits for the
+            // character, not for the counters, the keys and the mark the handlers change.
+            box_->viewport()->repaint(box_->cursorRect());
+        }
+        runEffects(); // before the next character is judged: they move the expected one on
     }
-    if (accepted.isEmpty() || box_->isReadOnly())
+}
+
+void InputBoxFilter::afterEcho(std::function<void()> effect) {
+    if (keysHandled_ == 0)
+        effect();
+    else
+        effects_.push_back(std::move(effect));
+}
+
+void InputBoxFilter::runEffects() {
+    const QPointer<InputBoxFilter> alive(this);
+    while (alive && !effects_.empty()) {
+        const std::vector<std::function<void()>> effects = std::exchange(effects_, {});
+        for (const auto& effect : effects)
+            effect();
+    }
+}
+
+template <typename Handle> void InputBoxFilter::handleKey(Handle handle) {
+    const QPointer<InputBoxFilter> alive(this);
+    ++keysHandled_;
+    handle();
+    if (!alive)
         return;
-    QTextCursor cursor = box_->textCursor();
-    cursor.insertText(accepted);
-    box_->setTextCursor(cursor);
+    --keysHandled_;
+    runEffects();
 }
 
 bool InputBoxFilter::keyPressed(QKeyEvent& key) {
     if (isFocusKey(key))
         return false; // the box passes the focus on
-    int code = VirtualKey::fromEvent(key);
-    if (code != 0) {
-        handlers_.keyDown(code);
-        if (code == 0)
-            return true;
-    }
-    if (!isMenuKey(key))
-        typeCharacters(key.text());
+    handleKey([this, &key] {
+        int code = VirtualKey::fromEvent(key);
+        if (code != 0) {
+            handlers_.keyDown(code);
+            if (code == 0)
+                return;
+        }
+        if (!isMenuKey(key))
+            typeCharacters(key.text());
+    });
     return true; // the box itself never acts on a key
 }
 
@@ -144,7 +174,7 @@ bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
         auto* input = static_cast<QInputMethodEvent*>(event);
         if (input->commitString().isEmpty())
             return false;
-        typeCharacters(input->commitString());
+        handleKey([this, input] { typeCharacters(input->commitString()); });
         return true;
     }
     default:
@@ -158,6 +188,13 @@ void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers) {
         return;
     }
     new InputBoxFilter(box, std::move(handlers));
+}
+
+void AfterEcho(QPlainTextEdit* box, std::function<void()> effect) {
+    if (auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly))
+        filter->afterEcho(std::move(effect));
+    else
+        effect();
 }
 
 void UnhookInput(QPlainTextEdit* box) {

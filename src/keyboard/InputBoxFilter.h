@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <vector>
 
 class QKeyEvent;
 class QPlainTextEdit;
@@ -12,9 +13,10 @@ class QPlainTextEdit;
 // key-up. A character committed by an input method (after a dead key) counts as a key press.
 //
 // Nothing else edits the box: only characters the key press lets through are inserted, at the
-// caret. Alt, keys held with Alt and F10 are plain keys here, never menu keys or mnemonics, and
-// type nothing. A mouse button only focuses the box, and whenever the box gains the focus the
-// caret goes to the end of the text. Tab and Shift+Tab move the focus on.
+// caret, and each is drawn at once, before what the handlers hand to AfterEcho. Alt, keys held
+// with Alt and F10 are plain keys here, never menu keys or mnemonics, and type nothing. A mouse
+// button only focuses the box, and whenever the box gains the focus the caret goes to the end of
+// the text. Tab and Shift+Tab move the focus on.
 class InputBoxFilter : public QObject {
     Q_OBJECT
 public:
@@ -26,18 +28,27 @@ public:
 
     InputBoxFilter(QPlainTextEdit* box, Handlers handlers);
 
+    // Runs effect once the key being handled has put its character on the screen; outside a key,
+    // or for a key that types nothing, at its end.
+    void afterEcho(std::function<void()> effect);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Runs a key's handlers; what they hand to afterEcho runs after the character is drawn.
+    template <typename Handle> void handleKey(Handle handle);
     bool keyPressed(QKeyEvent& key);
     void keyReleased(const QKeyEvent& key);
     // Hands each character to the key press and inserts those it lets through.
     void typeCharacters(const QString& text);
+    void runEffects();
     void moveCaretHome();
 
     QPlainTextEdit* box_;
     Handlers handlers_;
+    int keysHandled_ = 0; // nesting depth of the keys being handled
+    std::vector<std::function<void()>> effects_;
 
     // What the box had before, for UnhookInput.
     Qt::ContextMenuPolicy contextMenuPolicy_;
@@ -51,5 +62,7 @@ private:
 
 // Puts the filter in front of the box (once: a second call only replaces the handlers).
 void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers);
+// What a key handler of the box shows besides the typed character: drawn after that character.
+void AfterEcho(QPlainTextEdit* box, std::function<void()> effect);
 // Removes it again and gives the box back its own mouse, menu and drop handling.
 void UnhookInput(QPlainTextEdit* box);

@@ -465,6 +465,27 @@ private slots:
         QApplication::sendEvent(w.box, &composed);
         QCOMPARE(w.log, (QStringList{"press 233", "press 1"}));
         QCOMPARE(w.box->toPlainText(), QStringLiteral("\u00e9"));
+
+        // Each character is drawn before what its key press hands to AfterEcho, and that runs
+        // before the next character is judged.
+        EventLog paints;
+        w.box->viewport()->installEventFilter(&paints);
+        QStringList order;
+        HookInput(w.box, {[](int&) {},
+                          [&](int& code) {
+                              order << QStringLiteral("press %1").arg(code);
+                              AfterEcho(w.box, [&, code] {
+                                  order << QStringLiteral("after %1: %2, %3 painted")
+                                               .arg(code)
+                                               .arg(w.box->toPlainText())
+                                               .arg(paints.types.count(QEvent::Paint));
+                              });
+                          },
+                          [](int) {}});
+        composed.setCommitString(QStringLiteral("ab"));
+        QApplication::sendEvent(w.box, &composed);
+        QCOMPARE(order, (QStringList{"press 97", "after 97: \u00e9a, 1 painted", "press 98",
+                                     "after 98: \u00e9ab, 2 painted"}));
     }
 
     void hookingTwiceKeepsOneFilterAndUnhookGivesTheBoxBack() {
