@@ -60,7 +60,10 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 
 QLabel* liveLabel(QWidget* parent, const QString& name, const QString& text, const QRect& twips,
                   Qt::Alignment alignment) {
-    return place(new LiveLabel(parent), name, text, twips, alignment);
+    QLabel* live = place(new LiveLabel(parent), name, text, twips, alignment);
+    // Fixed in size, a new value repaints the label alone: it asks its panel for no layout.
+    live->setFixedSize(live->size());
+    return live;
 }
 
 } // namespace DialogLook
