@@ -13,8 +13,9 @@ DinoBar::DinoBar(const QString& programFolder, QWidget* parent) : QWidget(parent
     setAttribute(Qt::WA_OpaquePaintEvent);
     CreateAniStatic(aniStatic_, programFolder + QStringLiteral("/dino.ani"), this, 0, 0);
     if (aniStatic_.hWnd)
-        connect(aniStatic_.hWnd, &AniPlayer::frameChanged, this,
-                [this] { update(aniStatic_.place); });
+        connect(aniStatic_.hWnd, &AniPlayer::frameChanged, this, [this](const QRect& changed) {
+            update(changed.translated(aniStatic_.place.topLeft()));
+        });
     setBackColor(backColor_);
 }
 
@@ -30,6 +31,7 @@ void DinoBar::CreateAniStatic(AniStaticRecord& record, const QString& file, QWid
         return; // no figure, and nothing to tell the user
     record.hWnd = new AniPlayer(record.hCursor, parent);
     record.place = QRect(x, y, AniPlayer::Side, AniPlayer::Side);
+    record.hWnd->setPlace(record.place);
 }
 
 void DinoBar::DestroyAniStatic(AniStaticRecord& record) {
@@ -63,6 +65,8 @@ void DinoBar::setValue(qint32 newValue) {
 
 void DinoBar::setBackColor(quint32 ole) {
     backColor_ = ole;
+    if (aniStatic_.hWnd)
+        aniStatic_.hWnd->setBackground(OleColor::toQColor(ole));
     update();
 }
 
@@ -89,6 +93,7 @@ void DinoBar::PlaceDino() {
     // copied on the X server, and Qt waits for that on every keystroke.
     update(aniStatic_.place);
     aniStatic_.place = place;
+    aniStatic_.hWnd->setPlace(place);
     update(place);
 }
 

@@ -1,17 +1,40 @@
 #include "AniPlayer.h"
 
+#include "ServerFrames.h"
+
 #include <QEvent>
+#include <QPainter>
 #include <QWidget>
 
+namespace {
+
+// The smallest rectangle holding every pixel in which the two images differ.
+QRect difference(const QImage& a, const QImage& b) {
+    int left = a.width(), right = -1, top = a.height(), bottom = -1;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            if (p[x] != q[x]) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = y;
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
 AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
-    : QObject(host), steps_(cursor.steps()) {
-    // Kept premultiplied, the form the painter blends in: otherwise every frame shown is
-    // converted first.
+    : QObject(host), host_(host), steps_(cursor.steps()) {
     for (const QImage& frame : cursor.frames())
         frames_ << (frame.size() == QSize(Side, Side)
                         ? frame
                         : frame.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    drawFrames();
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
     host->installEventFilter(this);
@@ -19,18 +42,55 @@ AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
         scheduleNext();
 }
 
+AniPlayer::~AniPlayer() = default;
+
+void AniPlayer::setBackground(const QColor& background) {
+    if (background == background_)
+        return;
+    background_ = background;
+    drawFrames();
+}
+
+// The frames as they are drawn, and what each step changes.
+void AniPlayer::drawFrames() {
+    drawn_.clear();
+    for (const QImage& frame : std::as_const(frames_)) {
+        QImage drawn(frame.size(), QImage::Format_RGB32);
+        drawn.fill(background_);
+        QPainter(&drawn).drawImage(0, 0, frame);
+        drawn_ << drawn;
+    }
+    changes_.clear();
+    for (int i = 0; i < steps_.size(); ++i) {
+        const int before = steps_.at((i + int(steps_.size()) - 1) % int(steps_.size())).frame;
+        changes_ << difference(drawn_.at(before), drawn_.at(steps_.at(i).frame));
+    }
+    if (server_)
+        server_->setFrames(drawn_);
+}
+
 bool AniPlayer::eventFilter(QObject*, QEvent* event) {
     // The host hears of its own showing and hiding and of its window's.
-    if (event->type() == QEvent::Show)
+    if (event->type() == QEvent::Show) {
+        if (!serverTried_) { // the window is an X11 window now, if it ever is
+            serverTried_ = true;
+            server_ = ServerFrames::forWidget(*host_);
+            if (server_)
+                server_->setFrames(drawn_);
+        }
         scheduleNext();
-    else if (event->type() == QEvent::Hide)
+    } else if (event->type() == QEvent::Hide) {
         timer_.stop();
+    }
     return false;
 }
 
 void AniPlayer::advance() {
     step_ = (step_ + 1) % int(steps_.size());
-    emit frameChanged();
+    const QRect changed = changes_.at(step_);
+    if (!changed.isEmpty() && !(server_ && server_->draw(steps_.at(step_).frame, changed,
+                                                         place_.topLeft() + changed.topLeft())))
+        emit frameChanged(changed);
     scheduleNext();
 }
 

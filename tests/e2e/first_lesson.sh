@@ -21,6 +21,16 @@ take_first_lesson
 for _ in $(seq 50); do audio_loaded && break; sleep 0.1; done
 audio_loaded || fail "the audio libraries were not loaded for the lesson"
 
+# The walking figure at the left end of its bar (316, 252 in the client area, below the menu
+# bar): drawn, and in more than one pose over half a second.
+locate "$main"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+figure=(316 $((HEIGHT - 601 + 252)) 32 32)
+poses=()
+for _ in 1 2 3 4; do poses+=("$(colours "${figure[@]}" | md5sum)"); sleep 0.15; done
+[ "$(colours "${figure[@]}" | grep -vc c0c0ff)" -gt 100 ] || fail "the figure is not drawn"
+[ "$(printf '%s\n' "${poses[@]}" | sort -u | wc -l)" -gt 1 ] || fail "the figure does not walk"
+
 # Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
 # mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),
 # a left click (moving the caret), and Tab out of the box and Shift+Tab back in.

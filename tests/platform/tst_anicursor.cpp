@@ -537,6 +537,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player->currentStep(), 1, 2000);
         QVERIFY2(clock.elapsed() >= 90, qPrintable(QString::number(clock.elapsed()))); // 100 ms
         QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(0).toRect(), QRect(0, 0, 32, 32)); // every pixel changed
         QCOMPARE(player->currentFrame().pixel(0, 0), Blue);
 
         // The second frame stands half a second; a hidden player does not move on.
@@ -545,6 +546,34 @@ private slots:
         QCOMPARE(player->currentStep(), 1);
         host.show();
         QTRY_COMPARE_WITH_TIMEOUT(player->currentStep(), 0, 2000);
+    }
+
+    // A step repaints the pixels in which its frame, as drawn on the host's colour, differs
+    // from the one before, and nothing when they are alike; transparent pixels show the colour.
+    void playerRepaintsWhatAStepChanges() {
+        QImage marked(32, 32, QImage::Format_ARGB32);
+        marked.fill(Qt::transparent);
+        marked.setPixel(10, 12, Red);
+        marked.setPixel(13, 20, Red);
+        const AniCursor cursor = AniCursor::fromData(
+            ani({.icons = {cursorOf(png(solid(32, qRgba(0, 0, 0, 0)))), cursorOf(png(marked))},
+                 .steps = 3,
+                 .flags = 3,
+                 .rates = std::vector<quint32>{3, 3, 3},
+                 .sequence = std::vector<quint32>{0, 0, 1}}));
+        QCOMPARE(cursor.steps().size(), 3);
+        QWidget host;
+        auto* player = new AniPlayer(cursor, &host);
+        player->setBackground(Qt::yellow);
+        QCOMPARE(QColor(player->currentFrame().pixel(0, 0)), QColor(Qt::yellow));
+        QSignalSpy changes(player, &AniPlayer::frameChanged);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QTRY_COMPARE_WITH_TIMEOUT(player->currentStep(), 2, 2000);
+        QCOMPARE(changes.count(), 1); // the second step shows the first frame again
+        QCOMPARE(changes.at(0).at(0).toRect(), QRect(10, 12, 4, 9));
+        QCOMPARE(player->currentFrame().pixel(10, 12), Red);
+        QCOMPARE(QColor(player->currentFrame().pixel(11, 12)), QColor(Qt::yellow));
     }
 };
 
