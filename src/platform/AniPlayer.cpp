@@ -72,7 +72,8 @@ void AniPlayer::drawFrames() {
 bool AniPlayer::eventFilter(QObject*, QEvent* event) {
     // The host hears of its own showing and hiding and of its window's.
     if (event->type() == QEvent::Show) {
-        if (!serverTried_) { // the window is an X11 window now, if it ever is
+        // Asked once the host's window is an X11 window, if it ever is.
+        if (!serverTried_ && host_->window()->internalWinId()) {
             serverTried_ = true;
             server_ = ServerFrames::forWidget(*host_);
             if (server_)
