@@ -23,9 +23,10 @@ struct Normalised {
     bool Truncated = false; // the scan reached its limit
 };
 
-// The file's bytes as text: UTF-8 when they are valid UTF-8 (with or without a byte-order
-// mark; a sequence cut off at the end of bytes counts as valid when truncatedInput is set),
-// UTF-16 when they begin with its byte-order mark, Windows-1252 otherwise.
+// The file's bytes as text: UTF-16 when they begin with its byte-order mark or their zero bytes
+// stand on one side of the byte pairs; UTF-8 when they are valid UTF-8 (with or without a
+// byte-order mark; a sequence cut off at the end of bytes counts as valid when truncatedInput
+// is set), unless, without a mark, they read better as Windows-1252; Windows-1252 otherwise.
 QString decode(const QByteArray& bytes, bool truncatedInput = false);
 bool isValidUtf8(const QByteArray& bytes, bool allowCutEnd = false);
 QString decodeWindows1252(const QByteArray& bytes);
