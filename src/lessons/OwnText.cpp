@@ -99,6 +99,11 @@ char32_t mapped(char32_t c, bool* changed) {
     }
 }
 
+// Control characters: C0 and C1, DEL included.
+bool isControl(char32_t c) {
+    return c < 32 || (c >= 127 && c < 160);
+}
+
 // A character beyond ASCII that the lesson keeps (the German letters, the euro sign) or maps to
 // a plain one (the quotes, the dash) instead of blanking it.
 bool keepsForeign(char32_t c) {
@@ -206,12 +211,28 @@ QString mapCharacters(const QString& text, bool* changed) {
     QString out;
     out.reserve(text.size());
     int count = 0;
+    qsizetype padding = -1; // where the run of control characters at the end begins
     for (char32_t c : text.toUcs4()) {
-        // Nothing from the scan limit on can reach the lesson.
-        if (++count > ScanLimit)
-            break;
+        const bool content = c > 32 && !isControl(c);
+        if (++count > ScanLimit) {
+            // Nothing from the scan limit on reaches the lesson; it only tells whether the
+            // control characters before the limit run on to the end.
+            if (content)
+                padding = -1;
+            if (padding < 0)
+                break;
+            continue;
+        }
+        if (content)
+            padding = -1;
+        else if (isControl(c) && c != CR && c != LF && padding < 0)
+            padding = out.size();
         out.append(QChar(char16_t(mapped(c, changed))));
     }
+    // Control characters at the end (NUL padding, say) add nothing to type, nor do the blanks
+    // and line breaks among them.
+    if (padding >= 0)
+        out.truncate(padding);
     return out;
 }
 
@@ -269,6 +290,8 @@ Normalised doit(const QString& TextIn) {
 
 QString titleFromPath(const QString& path) {
     QString title = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    // A line break or another control character in the name has no place in a one-line title.
+    title.removeIf([](QChar c) { return isControl(c.unicode()); });
     if (title.size() > TitleLength) {
         title.truncate(TitleLength);
         if (title.back().isHighSurrogate())

@@ -130,6 +130,9 @@ private slots:
                              << "a b" << true;
         QTest::newRow("NUL and other controls")
             << QString::fromLatin1("a\0b\x1b", 4) << "a b" << true;
+        QTest::newRow("NUL padding at the end") << "eins\r\n" + QString(12000, QChar(0)) + " \r\n"
+                                                << "eins\r\n"
+                                                << true;
         QTest::newRow("CR LF kept") << "eins\r\nzwei"
                                     << "eins\r\nzwei" << false;
         QTest::newRow("LF alone") << "eins\nzwei\n"
@@ -225,6 +228,8 @@ private slots:
                                 << "Uebung eins.txt";
         QTest::newRow("no folder") << "Uebung.txt"
                                    << "Uebung.txt";
+        QTest::newRow("line break in the name") << "/tmp/zwei\nZeilen\t.txt"
+                                                << "zweiZeilen.txt";
         QTest::newRow("120 characters") << "/tmp/" + rep(u'n', 116) + ".txt" << rep(u'n', 100);
     }
 
