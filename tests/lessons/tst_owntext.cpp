@@ -346,11 +346,26 @@ private slots:
         QCOMPARE(selection.cursor().shape(), Qt::ArrowCursor);
     }
 
+    // The warning the user sees after a first text that drew it, for each kind of second text.
+    void secondImportWarnsOnlyWhenChanged_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("plain") << QByteArray("Hallo Welt\r\nzweite Zeile")
+                               << "Hallo Welt\r\nzweite Zeile" << false;
+        QTest::newRow("9998 plain characters")
+            << plainLines(9998).toLatin1() << plainLines(9998) << false;
+        QTest::newRow("only cut at the limit")
+            << (plainLines(9999) + "yy").toLatin1() << plainLines(9999) << true;
+    }
     void secondImportWarnsOnlyWhenChanged() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(bool, warned);
         const QString changed = dir_.filePath(QStringLiteral("tab.txt"));
-        const QString plain = dir_.filePath(QStringLiteral("plain.txt"));
+        const QString second = dir_.filePath(QStringLiteral("second.txt"));
         QVERIFY(writeFile(changed, "a\tb"));
-        QVERIFY(writeFile(plain, "Hallo Welt\r\nzweite Zeile"));
+        QVERIFY(writeFile(second, bytes));
         QDialog selection;
         LessonHandOver handOver;
         {
@@ -358,11 +373,13 @@ private slots:
             QVERIFY(OwnTextImport::run(&selection, handOver));
             QCOMPARE(driver.messages.size(), 1);
         }
-        ImportDriver driver(plain);
+        ImportDriver driver(second);
         QVERIFY(OwnTextImport::run(&selection, handOver));
-        QCOMPARE(driver.messages.size(), 0);
-        QCOMPARE(handOver.LekText, QStringLiteral("Hallo Welt\r\nzweite Zeile"));
-        QCOMPARE(handOver.LekTitle, QStringLiteral("plain.txt"));
+        QCOMPARE(driver.messages, warned ? QStringList{"Eigene Texte|" + Warning + "|" +
+                                                       QString::number(QMessageBox::Warning)}
+                                         : QStringList());
+        QCOMPARE(handOver.LekText, text);
+        QCOMPARE(handOver.LekTitle, QStringLiteral("second.txt"));
     }
 
     void quietEnds_data() {
