@@ -138,6 +138,8 @@ private slots:
         QCOMPARE(s.window->cmdRun[0]->text(), QStringLiteral("Pause"));
         QCOMPARE(s.window->cmdRun[1]->text(), QStringLiteral("Stop"));
         QVERIFY(s.window->Timer3->isActive());
+        QCOMPARE(s.window->Timer3->interval(), 1000); // the tests tick it by hand
+        QVERIFY(!s.window->Timer3->isSingleShot());
         QVERIFY(s.window->Text1->isEnabled());
         QCOMPARE(QApplication::focusWidget(), s.window->Text1);
         QCOMPARE(s.window->lblMaxZeichen->text(), QStringLiteral("5"));

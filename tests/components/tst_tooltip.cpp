@@ -58,6 +58,8 @@ private slots:
         clsToolTipDeluxe plain;
         plain.Create(owner_.get());
         QCOMPARE(plain.maxTipWidth(), 300);
+        QCOMPARE(plain.initialDelay(), 500); // a tooltip's usual times until the owner sets its own
+        QCOMPARE(plain.autoPopTime(), 5000);
 
         clsToolTipDeluxe early;
         early.MaxWidth(120);     // kept for Create
