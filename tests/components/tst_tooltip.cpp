@@ -111,6 +111,16 @@ private slots:
             control_->mapToGlobal(QPoint(control_->width() / 2, control_->height()));
         QCOMPARE(tip.hTip()->y(), bottom.y());
         QVERIFY(tip.hTip()->x() < bottom.x() && tip.hTip()->geometry().right() > bottom.x());
+
+        // A control at the screen's right edge: the balloon stays whole on the screen.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(control_, &leave);
+        const QRect screen = owner_->screen()->availableGeometry();
+        owner_->move(screen.right() - 60, 100);
+        hover();
+        QTRY_VERIFY(tip.hTip()->isVisible());
+        QVERIFY(tip.hTip()->geometry().right() <= screen.right());
+        QVERIFY(tip.hTip()->geometry().right() >= screen.right() - 1);
     }
 
     void coloursAndFont() {
