@@ -518,6 +518,7 @@ private slots:
                 t.doubleClick(1);
                 QCOMPARE(t.keyColor(8), Grey);
                 QTest::mouseClick(f.Command2, Qt::LeftButton);
+                QVERIFY(!f.isVisible()); // or showModal() would wait for ever
             });
             t.form->showModal();
             QVERIFY(!t.form->isVisible());
