@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "platform/ApplicationLook.h"
+#include "platform/StartUpWarmUp.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,9 +17,11 @@ std::vector<Factory>& registry() {
 } // namespace TestMain
 
 int main(int argc, char** argv) {
+    StartUpWarmUp warmUp;
     QApplication::setAttribute(Qt::AA_Use96Dpi, true); // twips map to pixels at 15:1
     QApplication app(argc, argv);
-    ApplicationLook::apply(); // as the program does
+    ApplicationLook::apply(); // as the program does, and with Qt's German texts
+    warmUp.installTranslation();
     int failures = 0;
     for (const TestMain::Factory& factory : TestMain::registry()) {
         std::unique_ptr<QObject> test(factory());
