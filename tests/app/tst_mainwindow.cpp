@@ -305,6 +305,26 @@ private slots:
             QCOMPARE(s.window->Frame1->keyColor(i), OleColor::Neutral);
     }
 
+    // Ctrl held while another window takes the keyboard: its key-up goes there, and STRG must
+    // not stay lit. Keys lit by the preview or the expected line break are not held: they stay.
+    void aHeldKeyGoesOutWhenAnotherWindowTakesTheKeyboard() {
+        Session s;
+        QVERIFY(s.start());
+        s.choose();
+        s.window->cmdRun[0]->click();
+        s.window->highlite(QStringLiteral("a"));
+        s.window->Frame1->setKeyColor(53, 0x00FFFF);
+        pressKey(s.window->Text1, Qt::Key_Control, QString(), Qt::NoModifier, 37);
+        QCOMPARE(s.window->Frame1->keyColor(40), 0x00FF00u);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(s.window->Frame1->keyColor(40), 0xFFC0C0u);
+        QCOMPARE(s.window->Frame1->keyColor(8), 0x0000FFu);
+        QCOMPARE(s.window->Frame1->keyColor(53), 0x00FFFFu);
+    }
+
     void homeAndArrowsDoNotMoveTheCaret() {
         Session s({{7, "Lang", "abcd", "a"}});
         QVERIFY(s.start());
