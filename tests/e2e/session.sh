@@ -107,11 +107,14 @@ take_first_lesson() {
 rows() { sqlite3 "$db" "SELECT count(*) FROM log"; }
 
 # Reading the screen. The frame buffer is an XWD image: a big-endian header, a colour map, then
-# the pixels. locate sets the origin of a window's client area (there is no window manager).
+# the pixels. locate sets the origin of a window's client area on the screen, framed or not
+# (under a window manager xdotool's getwindowgeometry adds the frame's offset once more).
 win_x=0; win_y=0
 locate() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  win_x=$X; win_y=$Y
+  local info
+  info=$(xwininfo -id "$1") || fail "no window $1"
+  win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
 }
 # Colours (RRGGBB, one a line) of a rectangle given in window pixels.
 colours() {
