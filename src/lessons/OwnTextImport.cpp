@@ -17,6 +17,8 @@ bool run(QWidget* dialog, LessonHandOver& handOver) {
     open.setNameFilter(QStringLiteral("Textdateien txt (*.txt)"));
     open.setFileMode(QFileDialog::ExistingFile);
     open.setAcceptMode(QFileDialog::AcceptOpen);
+    // Qt's own dialog, which speaks German; a desktop's dialog would speak the desktop's language.
+    open.setOption(QFileDialog::DontUseNativeDialog);
     if (open.exec() != QDialog::Accepted || open.selectedFiles().isEmpty())
         return false;
     const QString path = open.selectedFiles().constFirst();

@@ -61,6 +61,8 @@ struct ImportDriver {
                 fileDialogTitle = fd->windowTitle();
                 fileDialogFilter = fd->nameFilters().join(u';');
                 fileDialogFolder = fd->directory().absolutePath();
+                if (!fd->testOption(QFileDialog::DontUseNativeDialog))
+                    fileDialogTexts << QStringLiteral("the desktop's dialog");
                 if (auto* label = fd->findChild<QLabel*>(QStringLiteral("lookInLabel")))
                     fileDialogTexts << label->text();
                 if (auto* buttons = fd->findChild<QDialogButtonBox*>())
