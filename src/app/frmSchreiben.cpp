@@ -29,6 +29,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "platform/WindowFrame.h"
 #include "settings/SettingsIO.h"
 #include "settings/WindowPlacement.h"
 #include "statistics/StatisticsModule.h"
@@ -386,21 +387,21 @@ void frmSchreiben::SaveSettings() {
     if (!settingsLoaded_)
         return;
     SettingsStore store(SettingsIO::Application);
-    if (!isMinimized())
-        SettingsIO::savePosition(store,
-                                 {float(Twips::fromPixels(x())), float(Twips::fromPixels(y()))});
+    if (!isMinimized()) {
+        const QPoint corner = WindowFrame::corner(this);
+        SettingsIO::savePosition(
+            store, {float(Twips::fromPixels(corner.x())), float(Twips::fromPixels(corner.y()))});
+    }
     SettingsIO::saveOptions(store, program_.settings);
     store.flush(); // a file that cannot be written loses the options, never the program
 }
 
 // The stored corner is the frame's (title bar included).
 void frmSchreiben::placeWindow(WindowPosition stored) {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return; // the compositor places windows there
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->geometry();
-    move(windowCorner(stored, frameGeometry().size().expandedTo(sizeHint()), screens));
+    WindowFrame::place(this, windowCorner(stored, WindowFrame::size(this), screens));
 }
 
 frmLek& frmSchreiben::lessonDialog() {
