@@ -125,8 +125,6 @@ protected:
 private:
     void buildWindow();
     void buildKeyboard();
-    void buildMenus();
-    void buildToolBar();
     bool InitDatabase();
     void LoadSettings();
     void SaveSettings();
