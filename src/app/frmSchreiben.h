@@ -128,6 +128,8 @@ private:
     void buildMenus();
     void buildToolBar();
     bool InitDatabase();
+    // Stores the results kept in the pending file and those held; shows what the user must know.
+    void storeKeptResults();
     void LoadSettings();
     void SaveSettings();
     void placeWindow(WindowPosition stored);
