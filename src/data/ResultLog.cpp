@@ -225,22 +225,24 @@ StoreOutcome storeRows(Database& db, const QString& pendingPath, const ResultRow
     // One transaction per lesson end: the earlier results and the new one, or none of them.
     if (!db.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return keep(db.lastError());
+    // What a commit that reported failure stored all the same is not inserted again.
     QList<PendingEntry> todo;
-    for (const PendingEntry& entry : std::as_const(pending.entries)) {
-        const int stored = storedUnderOneOf(db, entry, pending.insertedAs.value(entry.marker));
-        if (stored < 0)
-            return rollBackAndKeep(db.lastError());
-        if (stored == 0)
-            todo << entry;
-    }
+    const auto addUnstored = [&](const QList<PendingEntry>& entries,
+                                 const QHash<QString, QList<qint64>>& insertedAs) {
+        for (const PendingEntry& entry : entries) {
+            const int stored = storedUnderOneOf(db, entry, insertedAs.value(entry.marker));
+            if (stored < 0)
+                return false;
+            if (stored == 0)
+                todo << entry;
+        }
+        return true;
+    };
+    if (!addUnstored(pending.entries, pending.insertedAs))
+        return rollBackAndKeep(db.lastError());
     const qsizetype fromFile = todo.size();
-    for (const PendingEntry& entry : std::as_const(held.entries)) {
-        const int stored = storedUnderOneOf(db, entry, held.insertedAs.value(entry.marker));
-        if (stored < 0)
-            return rollBackAndKeep(db.lastError());
-        if (stored == 0)
-            todo << entry;
-    }
+    if (!addUnstored(held.entries, held.insertedAs))
+        return rollBackAndKeep(db.lastError());
     QList<std::pair<QString, qint64>> fileIds, heldIds;
     for (qsizetype i = 0; i < todo.size(); ++i) {
         qint64 id = 0;

@@ -137,6 +137,14 @@ private:
         return TestSupport::createEmptyDb(db_);
     }
 
+    // The database refuses every new row, or takes them again.
+    bool refuseInserts(bool refuse) {
+        return TestSupport::execOn(
+            db_, refuse ? QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON log BEGIN SELECT "
+                                         "RAISE(ABORT, 'Schreiben abgelehnt'); END")
+                        : QStringLiteral("DROP TRIGGER nein"));
+    }
+
     // The result is kept because another program locks the database, within a bounded time.
     bool keptWhileLocked(Database& db, const ResultRow& row) {
         OtherProgram other;
@@ -316,9 +324,7 @@ private slots:
         QVERIFY(freshDb());
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         const QString nowhere = dir_.filePath(QStringLiteral("fehlt/quendal1_1.pending"));
         // Held at the lesson ends, lost only when the shutdown cannot store them either.
         QVERIFY(ResultLog::store(db, result(1), nowhere, held_).status ==
@@ -456,15 +462,13 @@ private slots:
         };
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         for (int i = 0; i < titles.size(); ++i)
             QVERIFY(ResultLog::store(db, result(i + 1, titles[i]), pending_, held_).status ==
                     StoreOutcome::Status::Kept);
         QVERIFY(ResultLog::store(db, result(20, QString()), pending_, held_).status ==
                 StoreOutcome::Status::Kept);
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("DROP TRIGGER nein")));
+        QVERIFY(refuseInserts(false));
 
         const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
@@ -535,14 +539,12 @@ private slots:
                      QStringLiteral("\r\nDie Datei bleibt, wie sie ist; neue Ergebnisse werden "
                                     "trotzdem gespeichert."));
         // Told once. With the database refusing too, the result is held, never written there.
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         outcome = ResultLog::store(db, result(2), pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Held);
         QVERIFY(outcome.message.startsWith(
             QStringLiteral("Das Ergebnis der Lektion konnte jetzt nicht gespeichert werden.")));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("DROP TRIGGER nein")));
+        QVERIFY(refuseInserts(false));
         outcome = ResultLog::store(db, result(3), pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
         QVERIFY(outcome.message.isEmpty());
@@ -565,9 +567,7 @@ private slots:
         QVERIFY(freshDb());
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         QVERIFY(ResultLog::store(db, result(1), pending_, held_).status ==
                 StoreOutcome::Status::Kept);
         QVERIFY(ResultLog::store(db, result(2), pending_, held_).status ==
@@ -603,7 +603,7 @@ private slots:
         // A result kept after the damage is not taken into the damaged line.
         QVERIFY(ResultLog::store(db, result(3), pending_, held_).status ==
                 StoreOutcome::Status::Kept);
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("DROP TRIGGER nein")));
+        QVERIFY(refuseInserts(false));
 
         const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
