@@ -443,14 +443,8 @@ private slots:
         QVERIFY(execOn(s.appdata.dbPath(), "CREATE TRIGGER nein BEFORE INSERT ON log BEGIN "
                                            "SELECT RAISE(ABORT, 'abgelehnt'); END"));
         QVERIFY(QDir().mkdir(s.appdata.dataFolder() + "/quendal1_1.pending"));
-        QString shown;
-        onModal([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                shown = box->text();
-            modal->close();
-        });
+        onModal([](QWidget* modal) { modal->close(); });
         s.type("a");
-        QVERIFY(shown.contains("Das Programm behält es im Speicher"));
         QVERIFY(execOn(s.appdata.dbPath(), "DROP TRIGGER nein"));
         QCOMPARE(s.logRows(), 0);
         QVERIFY(s.window->close());
