@@ -454,6 +454,23 @@ private slots:
         QVERIFY(!s.window->Timer3->isActive());
     }
 
+    void aResultHeldInMemoryIsStoredAtTheShutdown() {
+        Session s({{7, "Kurz", "a", "a"}});
+        QVERIFY(s.start());
+        s.choose();
+        s.window->cmdRun[0]->click();
+        // Neither the database nor the pending file (a folder of that name) takes the result.
+        QVERIFY(execOn(s.appdata.dbPath(), "CREATE TRIGGER nein BEFORE INSERT ON log BEGIN "
+                                           "SELECT RAISE(ABORT, 'abgelehnt'); END"));
+        QVERIFY(QDir().mkdir(s.appdata.dataFolder() + "/quendal1_1.pending"));
+        onModal([](QWidget* modal) { modal->close(); });
+        s.type("a");
+        QVERIFY(execOn(s.appdata.dbPath(), "DROP TRIGGER nein"));
+        QCOMPARE(s.logRows(), 0);
+        QVERIFY(s.window->close());
+        QCOMPARE(s.logRows(), 1);
+    }
+
     void closingDuringALessonStoresNothing() {
         Session s;
         QVERIFY(s.start());

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QStyle>
 #include <QTest>
 #include <memory>
 
@@ -134,6 +136,46 @@ private slots:
         QTRY_VERIFY(tip.hTip()->isVisible());
         const QImage shot = tip.hTip()->grab().toImage();
         QCOMPARE(QColor(shot.pixel(shot.width() - 3, shot.height() - 3)), QColor(255, 0, 0));
+    }
+
+    void titleIcon_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("icon"); // the standard icon drawn beside the title, -1 none
+        QTest::newRow("none") << 0 << -1;
+        QTest::newRow("information") << 1 << int(QStyle::SP_MessageBoxInformation);
+        QTest::newRow("warning") << 2 << int(QStyle::SP_MessageBoxWarning);
+        QTest::newRow("error") << 3 << int(QStyle::SP_MessageBoxCritical);
+    }
+
+    void titleIcon() {
+        QFETCH(int, code);
+        QFETCH(int, icon);
+        clsToolTipDeluxe tip;
+        tip.Create(owner_.get(), true, true);
+        tip.ToolTipBackColor(0xFFFFFF);
+        tip.DelayTime(0);
+        tip.AddControl(control_, QStringLiteral("Text"));
+        tip.SetToolTipTitle(QStringLiteral("Titel"), code);
+        hover();
+        QTRY_VERIFY(tip.hTip()->isVisible());
+        const QImage shot = tip.hTip()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Which of the three icons, drawn on the tip's white, shows anywhere in the tip.
+        const auto shows = [&](QStyle::StandardPixmap standard) {
+            QImage drawn(16, 16, QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            QPainter p(&drawn);
+            p.setRenderHint(QPainter::Antialiasing);
+            QApplication::style()->standardIcon(standard).paint(&p, drawn.rect());
+            p.end();
+            for (int y = 0; y + 16 <= shot.height(); ++y)
+                for (int x = 0; x + 16 <= shot.width(); ++x)
+                    if (shot.copy(x, y, 16, 16) == drawn)
+                        return true;
+            return false;
+        };
+        for (const auto standard : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                    QStyle::SP_MessageBoxCritical})
+            QCOMPARE(shows(standard), int(standard) == icon);
     }
 
     void destroyedOnceAndWithItsOwner() {

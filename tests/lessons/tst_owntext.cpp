@@ -145,6 +145,9 @@ private slots:
                              << "a b" << true;
         QTest::newRow("NUL and other controls")
             << QString::fromLatin1("a\0b\x1b", 4) << "a b" << true;
+        QTest::newRow("NUL padding at the end") << "eins\r\n" + QString(12000, QChar(0)) + " \r\n"
+                                                << "eins\r\n"
+                                                << true;
         QTest::newRow("CR LF kept") << "eins\r\nzwei"
                                     << "eins\r\nzwei" << false;
         QTest::newRow("LF alone") << "eins\nzwei\n"
@@ -199,11 +202,24 @@ private slots:
                                   << gruesse;
         QTest::newRow("UTF-16BE") << QByteArray("\xFE\xFF\0G\0r\0\xFC\0\xDF\0e", 12) << false
                                   << gruesse;
+        QTest::newRow("UTF-16LE without mark")
+            << QByteArray("G\0r\0\xFC\0\xDF\0e\0\0\0", 12) << false << gruesse + QChar(0);
+        QTest::newRow("UTF-16BE without mark")
+            << QByteArray("\0G\0r\0\xFC\0\xDF\0e", 10) << false << gruesse;
+        QTest::newRow("NUL padding is no UTF-16") << QByteArray("Hallo!\0\0\0\0", 10) << false
+                                                  << QString::fromLatin1("Hallo!\0\0\0\0", 10);
         QTest::newRow("Windows-1252") << QByteArray("Gr\xFC\xDF"
                                                     "e")
                                       << false << gruesse;
         QTest::newRow("Windows-1252 high")
             << QByteArray("\x80 \x84x\x93 \x96 \x94") << false << QString::fromUtf8("€ „x“ – ”");
+        QTest::newRow("Windows-1252 that pairs up as UTF-8")
+            << QByteArray("Ma\xDF\xB0") << false << QString::fromUtf8("Maß°");
+        QTest::newRow("UTF-8 with a rare letter and umlauts")
+            << QString::fromUtf8("Čapek, Müller").toUtf8() << false
+            << QString::fromUtf8("Čapek, Müller");
+        QTest::newRow("UTF-8 apostrophe")
+            << QString::fromUtf8("It’s").toUtf8() << false << QString::fromUtf8("It’s");
         QTest::newRow("broken UTF-8") << QByteArray("\xC3\x28") << false << QString::fromUtf8("Ã(");
         QTest::newRow("overlong") << QByteArray("\xC0\xAF") << false << QString::fromUtf8("À¯");
         QTest::newRow("surrogate in UTF-8")
@@ -227,6 +243,8 @@ private slots:
                                 << "Uebung eins.txt";
         QTest::newRow("no folder") << "Uebung.txt"
                                    << "Uebung.txt";
+        QTest::newRow("line break in the name") << "/tmp/zwei\nZeilen\t.txt"
+                                                << "zweiZeilen.txt";
         QTest::newRow("120 characters") << "/tmp/" + rep(u'n', 116) + ".txt" << rep(u'n', 100);
     }
 
