@@ -5,11 +5,11 @@
 #include "chart.h"
 #include "chart1.h"
 #include "components/DialogLook.h"
+#include "components/GraphicalButton.h"
 #include "frmblockchart.h"
 #include "frmblockdat.h"
 #include "frmdaten.h"
 #include "platform/MessageBox.h"
-#include "platform/OleColor.h"
 #include "platform/Twips.h"
 
 #include <QFrame>
@@ -109,13 +109,10 @@ frmStatistik::frmStatistik(const Database& db, const Settings& settings, QWidget
 
 QPushButton* frmStatistik::viewButton(QWidget* parent, const QString& name, const QString& caption,
                                       bool isChart, int top) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new GraphicalButton(caption, isChart ? 0xC0FFFF : 0xFFC0C0, parent);
     button->setObjectName(name);
     button->setGeometry(Twips::rect(6120, top, 1455, 420));
     button->setToolTip(isChart ? QStringLiteral("Grafik") : QStringLiteral("Liste"));
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, OleColor::toQColor(isChart ? 0xC0FFFF : 0xFFC0C0));
-    button->setPalette(pal);
     return button;
 }
 

@@ -2,9 +2,25 @@
 
 #include "TestSupport.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 #include <array>
+
+// The colours at the corners of a button's face, inside its bevel: one colour where the face is
+// flat.
+inline QSet<QRgb> faceColours(QWidget* button) {
+    const QImage shot = button->grab().toImage();
+    const int right = shot.width() - 4, bottom = shot.height() - 4;
+    QSet<QRgb> colours;
+    for (const QPoint at :
+         {QPoint(3, 3), QPoint(right, 3), QPoint(3, bottom), QPoint(right, bottom)})
+        colours << (shot.pixel(at) & 0xFFFFFF);
+    return colours;
+}
 
 // A lesson database file with result rows written as the lesson end writes them.
 class StatisticsDb {

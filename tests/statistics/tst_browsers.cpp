@@ -140,7 +140,8 @@ private slots:
         QCOMPARE(w.picStatBox->geometry(), QRect(104, 204, 225, 36));
         QCOMPARE(w.cmdFirst->geometry(), QRect(12, 4, 35, 28));
         QCOMPARE(w.cmdLast->geometry(), QRect(180, 4, 35, 28));
-        QCOMPARE(w.cmdNext->backColor(), 0xFFC0C0u);
+        for (QWidget* b : {w.cmdFirst, w.cmdPrevious, w.cmdNext, w.cmdLast})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF}); // flat 0xFFC0C0
         QCOMPARE(w.Command1->toolTip(), QStringLiteral("Auswertung drucken"));
         QCOMPARE(w.Command1->geometry(), QRect(180, 248, 73, 24));
         QCOMPARE(w.cmdClose->text(), QStringLiteral("Schließen"));

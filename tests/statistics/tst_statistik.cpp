@@ -93,8 +93,11 @@ private slots:
             {hub.Command6, "Liste 2"}, {hub.Command7, "Chart 3"}, {hub.Command1, "Schließen"}};
         for (const auto& [button, caption] : buttons)
             QCOMPARE(button->text(), caption);
-        QCOMPARE(hub.Command4->palette().color(QPalette::Button), QColor(0xFF, 0xFF, 0xC0));
-        QCOMPARE(hub.Command5->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xFF));
+        // Flat faces: the chart buttons 0xC0FFFF, the list buttons 0xFFC0C0 (0x00BBGGRR).
+        for (QPushButton* b : {hub.Command4, hub.Command2, hub.Command7})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xFFFFC0});
+        for (QPushButton* b : {hub.Command5, hub.Command6})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF});
         QCOMPARE(hub.Command7->toolTip(), QStringLiteral("Grafik"));
         QCOMPARE(hub.Command6->toolTip(), QStringLiteral("Liste"));
         QCOMPARE(hub.Command1->toolTip(), QStringLiteral("Zurück in den Schreibmodus"));
