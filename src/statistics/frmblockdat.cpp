@@ -68,10 +68,11 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
 
     const int lefts[4] = {60, 600, 3660, 4200};
     buildNavigation(QRect(480, 5670, 4845, 600), lefts);
+    // Between cmdPrevious (ending at 1125) and cmdNext (at 3660), leaving the buttons free.
     Label1 = DialogLook::label(picStatBox, QStringLiteral("Label1"), QString(),
-                               QRect(645, 60, 2955, 240), Qt::AlignHCenter | Qt::AlignVCenter);
+                               QRect(1140, 60, 2505, 240), Qt::AlignHCenter | Qt::AlignVCenter);
     Label2 = DialogLook::label(picStatBox, QStringLiteral("Label2"), QString(),
-                               QRect(645, 300, 2955, 240), Qt::AlignHCenter | Qt::AlignVCenter);
+                               QRect(1140, 300, 2505, 240), Qt::AlignHCenter | Qt::AlignVCenter);
     bind(Label1, QStringLiteral("Zeitpunkt"), &StatisticsText::datumZeit);
     bind(Label2, QStringLiteral("Dateiname"), &StatisticsText::plain);
 

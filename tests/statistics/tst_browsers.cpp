@@ -383,6 +383,11 @@ private slots:
         QCOMPARE(w.Line2->geometry().center().y(), 328); // 4920 twips
         QCOMPARE(w.picStatBox->geometry(), QRect(32, 378, 323, 40));
         QCOMPARE(w.cmdNext->geometry(), QRect(244, 4, 35, 28));
+        // Between cmdPrevious (600 + 525 twips) and cmdNext (3660), not over them.
+        QCOMPARE(w.Label1->geometry(), QRect(76, 4, 167, 16));
+        QCOMPARE(w.Label2->geometry(), QRect(76, 20, 167, 16));
+        for (QWidget* b : {w.cmdFirst, w.cmdPrevious, w.cmdNext, w.cmdLast})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF}); // flat 0xFFC0C0
     }
 
     void fingerKeys() {
@@ -406,6 +411,17 @@ private slots:
         QCOMPARE(beeps, 2);
         QTest::keyClick(target, Qt::Key_Down, Qt::ControlModifier);
         QCOMPARE(w.Label1->text(), QStringLiteral("6. Dezember 2026   3:00"));
+        QCOMPARE(beeps, 2);
+        // Clicks in the middle of each button, delivered to whatever lies there.
+        const QList<QPair<QWidget*, QString>> clicks{{w.cmdFirst, "1:00"},
+                                                     {w.cmdNext, "2:00"},
+                                                     {w.cmdLast, "3:00"},
+                                                     {w.cmdPrevious, "2:00"}};
+        for (const auto& [button, time] : clicks) {
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(&w, button->rect().center()));
+            QCOMPARE(w.Label1->text(), "6. Dezember 2026   " + time);
+        }
         QCOMPARE(beeps, 2);
     }
 };
