@@ -6,7 +6,7 @@
 #include "platform/RecordSet.h"
 #include "platform/Twips.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QPushButton>
 #include <QValueAxis>
 
@@ -18,9 +18,8 @@ frmblockchart::frmblockchart(const Database& db, QWidget* parent)
     MSChart1 = new BarChart(this);
     MSChart1->setObjectName(QStringLiteral("MSChart1"));
     MSChart1->setGeometry(Twips::rect(0, 0, 11475, 6615));
-    // The blanks put the two words under the two halves of the chart; the title is drawn as
-    // rich text, which would fold ordinary blanks into one.
-    MSChart1->setAxisTitles(QStringLiteral("Linke Hand") + QString(42, QChar(0xA0)) +
+    // The blanks put the two words under the two halves of the chart.
+    MSChart1->setAxisTitles(QStringLiteral("Linke Hand") + QString(42, QLatin1Char(' ')) +
                                 QStringLiteral("Rechte Hand"),
                             QStringLiteral("Fehleranzahl"));
     const QFont titles = DialogLook::msSansSerif(8.25, true);

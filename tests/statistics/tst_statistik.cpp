@@ -9,14 +9,18 @@
 #include "statistics/frmStatistik.h"
 #include "statistics/frmblockchart.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QFrame>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QValueAxis>
+#include <algorithm>
+#include <limits>
 
 using Row = StatisticsDb::Row;
 
@@ -35,6 +39,21 @@ private:
         r.dauer = dauer;
         r.dateiname = title;
         return r;
+    }
+
+    // Where a chart draws texts that begin with text, and whether it cuts any text short.
+    static QList<QRectF> drawn(BarChart* chart, const QString& text, bool* cut) {
+        QList<QRectF> rects;
+        *cut = false;
+        for (QGraphicsItem* item : chart->scene()->items()) {
+            auto* t = dynamic_cast<QGraphicsTextItem*>(item);
+            if (!t || !t->isVisible())
+                continue;
+            *cut = *cut || t->toPlainText().endsWith(QLatin1String("..."));
+            if (t->toPlainText().startsWith(text))
+                rects << t->sceneBoundingRect();
+        }
+        return rects;
     }
 
 private slots:
@@ -211,34 +230,46 @@ private slots:
         QVERIFY(file.add(row("2026-12-06 10:00:00", 1, 0, 60, "A")));
         QVERIFY(file.add(row("2026-12-06 10:01:00", 1, 0, 60, "B")));
         QVERIFY(file.add(row("2026-12-06 10:02:00", 1, 0, 60, "A")));
+        // Titles are data: markup shows as typed, and a long one is cut.
+        const QString markup = "<b>fett</b> <font color=red>rot</font>";
+        QVERIFY(file.add(row("2026-12-06 10:03:00", 1, 0, 60, markup)));
+        QVERIFY(file.add(row("2026-12-06 10:04:00", 1, 0, 60, QString(40000, 'x'))));
         Database db;
         QVERIFY(db.open(file.path()));
         chart1 w(db);
         w.Form_Load();
         QCOMPARE(w.windowTitle(), QStringLiteral("Auswertung Anzahl Trainingseinheiten"));
         QCOMPARE(w.size(), QSize(741, 302)); // 11115 x 4530 twips
-        QCOMPARE(w.MSChart1->labels(), (QStringList{"A", "B"}));
-        QCOMPARE(w.MSChart1->values(), (std::vector<double>{2, 1}));
+        QCOMPARE(w.MSChart1->labels(),
+                 (QStringList{markup, "A", "B", QString(49, 'x') + QString::fromUtf8("…")}));
+        QCOMPARE(w.MSChart1->values(), (std::vector<double>{1, 2, 1, 1}));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool cut = false;
+        QCOMPARE(drawn(w.MSChart1, "<b>fett</b>", &cut).size(), 1);
         QCOMPARE(w.MSChart1->categoryAxis()->titleText(), QStringLiteral("Lektion"));
         QCOMPARE(w.MSChart1->valueAxis()->titleText(), QStringLiteral("Anzahl"));
         QVERIFY(w.cmdClose->isDefault());
     }
 
     void chart2SliderChoosesTheLatest_data() {
+        QTest::addColumn<int>("stored");
         QTest::addColumn<int>("slider");
         QTest::addColumn<int>("first"); // strokes per minute of the oldest shown
         QTest::addColumn<int>("count");
-        QTest::newRow("10 at the start") << 10 << 115 << 10;
-        QTest::newRow("20") << 20 << 105 << 20;
-        QTest::newRow("30 shows all 25") << 30 << 100 << 25;
+        QTest::newRow("10 at the start") << 25 << 10 << 115 << 10;
+        QTest::newRow("20") << 25 << 20 << 105 << 20;
+        QTest::newRow("30 shows all 25") << 25 << 30 << 100 << 25;
+        QTest::newRow("30 of 30") << 30 << 30 << 100 << 30;
     }
 
     void chart2SliderChoosesTheLatest() {
+        QFETCH(int, stored);
         QFETCH(int, slider);
         QFETCH(int, first);
         QFETCH(int, count);
         StatisticsDb file(QStringLiteral("chart2"));
-        QVERIFY(file.addSeries(25)); // speeds 100 .. 124, oldest first
+        QVERIFY(file.addSeries(stored)); // speeds 100, 101, ..., oldest first
         Database db;
         QVERIFY(db.open(file.path()));
         chart w(db);
@@ -248,10 +279,20 @@ private slots:
         const std::vector<double> values = w.MSChart1->values();
         QCOMPARE(int(values.size()), count);
         QCOMPARE(values.front(), double(first));
-        QCOMPARE(values.back(), 124.0);
-        // Results of one day keep a category each, all labelled with the day.
-        QCOMPARE(w.MSChart1->categoryAxis()->count(), count);
+        QCOMPARE(values.back(), 99.0 + stored);
+        // Results of one day keep a bar each, all labelled with the day.
         QCOMPARE(w.MSChart1->labels(), QStringList(count, QStringLiteral("6.12.26")));
+        // Drawn whole, side by side, under every bar or at least every second one.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool cut = true;
+        QList<QRectF> labels = drawn(w.MSChart1, "6.12.26", &cut);
+        QVERIFY(!cut);
+        QVERIFY2(labels.size() >= (count + 1) / 2, qPrintable(QString::number(labels.size())));
+        std::sort(labels.begin(), labels.end(),
+                  [](const QRectF& a, const QRectF& b) { return a.x() < b.x(); });
+        for (int i = 1; i < labels.size(); ++i)
+            QVERIFY(!labels[i].intersects(labels[i - 1]));
     }
 
     void chart2Design() {
@@ -272,6 +313,10 @@ private slots:
         QCOMPARE(w.Slider1->singleStep(), 1);
         QCOMPARE(w.Slider1->pageStep(), 5);
         QCOMPARE(w.Slider1->tickInterval(), 10);
+        QCOMPARE(w.Slider1->geometry(), QRect(84, 258, 457, 28)); // 1260, 3870, 6855 x 420 twips
+        // Wholly inside, tall enough for the tick marks the style draws at its bottom.
+        QVERIFY(w.rect().contains(w.Slider1->geometry()));
+        QVERIFY(w.Slider1->height() >= w.Slider1->sizeHint().height());
         QVERIFY(w.Command1->isDefault());
     }
 
