@@ -133,8 +133,10 @@ void frmStatistik::Form_Load() {
     }
     Label12->setText(QString::number(s->anz));
     Label14->setText(StatisticsText::average(s->mittel));
-    Label15->setText(QString::number(s->zeichen));
-    Label4->setText(QString::number(s->fliha));
-    Label6->setText(QString::number(s->freha));
-    Label13->setText(QString::number(s->fliha + s->freha));
+    Label15->setText(s->totals.zeichen.text());
+    Label4->setText(s->totals.left.text());
+    Label6->setText(s->totals.right.text());
+    ExactSum both = s->totals.left;
+    both.add(s->totals.right);
+    Label13->setText(both.text());
 }

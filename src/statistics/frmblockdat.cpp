@@ -1,5 +1,6 @@
 #include "frmblockdat.h"
 
+#include "ExactSum.h"
 #include "StatisticsQueries.h"
 #include "StatisticsText.h"
 #include "components/DialogLook.h"
@@ -50,7 +51,22 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
         pal.setColor(QPalette::Base, OleColor::toQColor(rows[i].color));
         box->setPalette(pal);
         txtFields[i] = box;
-        bind(box, QLatin1String(rows[i].column), &StatisticsText::number);
+        if (sum) {
+            // Added up here from the hand's five finger boxes: the database's "+" turns
+            // inexact beyond 64 bits.
+            QStringList fingers;
+            for (int f = i == 0 ? 1 : 6, last = f + 5; f < last; ++f)
+                fingers << QLatin1String(rows[f].column);
+            bind(box, [fingers](const KeyedRecordSet& rs) {
+                QVariantList values;
+                for (const QString& column : fingers)
+                    values << rs.field(column);
+                ExactSum hand;
+                return hand.addRow(values) ? hand.text() : QString();
+            });
+        } else {
+            bind(box, QLatin1String(rows[i].column), &StatisticsText::number);
+        }
     }
     const struct {
         QFrame** line;

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <limits>
 #include <memory>
 
 using Row = StatisticsDb::Row;
@@ -103,6 +104,12 @@ private slots:
         QTest::newRow("0 s and 0 characters leave the computed boxes empty")
             << r
             << QStringList{"1 März 2026", "09:00:00", "0042", "0", "00:00", "100", "1", "", ""};
+        r.dauer = 60;
+        r.zeichen = 200;
+        r.treffer = std::numeric_limits<qint64>::max();
+        QTest::newRow("strokes beyond an exact figure leave their box empty")
+            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "200", "01:00",
+                                "9223372036854775807", "1",        "0,50", ""};
     }
 
     void resultFields() {
@@ -329,13 +336,37 @@ private slots:
         QCOMPARE(w.txtFields[0]->text(), QString());
     }
 
-    void fingerBoxes() {
-        StatisticsDb file(QStringLiteral("fingerrow"));
+    void fingerBoxes_data() {
+        QTest::addColumn<Row>("row");
+        QTest::addColumn<QStringList>("boxes");
         Row r;
         r.zeitpunkt = "2026-12-06 09:05:00";
         r.dateiname = "Eigener Text.txt";
         r.ff = {0, 2, 0, 0, 0, 1, 0, 0, 0, 0};
-        QVERIFY(file.add(r));
+        QTest::newRow("2 on the left ring finger, 1 on the right thumb")
+            << r << QStringList{"2", "0", "2", "0", "0", "0", "1", "0", "0", "0", "0", "1"};
+        const qint64 top = std::numeric_limits<qint64>::max();
+        r.ff = {top, top, 0, 0, 0, 1, 0, 0, 0, 1e308};
+        QTest::newRow("sums beyond 64 bits") << r
+                                             << QStringList{"18446744073709551614",
+                                                            "9223372036854775807",
+                                                            "9223372036854775807",
+                                                            "0",
+                                                            "0",
+                                                            "0",
+                                                            "1",
+                                                            "0",
+                                                            "0",
+                                                            "0",
+                                                            "1E+308",
+                                                            ""};
+    }
+
+    void fingerBoxes() {
+        QFETCH(Row, row);
+        QFETCH(QStringList, boxes);
+        StatisticsDb file(QStringLiteral("fingerrow"));
+        QVERIFY(file.add(row));
         Database db;
         QVERIFY(db.open(file.path()));
         frmblockdat w(db);
@@ -343,7 +374,7 @@ private slots:
         QStringList shown;
         for (QLineEdit* box : w.txtFields)
             shown << box->text();
-        QCOMPARE(shown, (QStringList{"2", "0", "2", "0", "0", "0", "1", "0", "0", "0", "0", "1"}));
+        QCOMPARE(shown, boxes);
         QCOMPARE(w.Label1->text(), QStringLiteral("6. Dezember 2026   9:05"));
         QCOMPARE(w.Label2->text(), QStringLiteral("Eigener Text.txt"));
     }

@@ -30,7 +30,7 @@ class TstStatistik : public QObject {
 private:
     Settings settings_;
 
-    static Row row(const QString& when, int treffer, int fehler, int dauer,
+    static Row row(const QString& when, qint64 treffer, int fehler, int dauer,
                    const QString& title = QStringLiteral("Lektion 1")) {
         Row r;
         r.zeitpunkt = when;
@@ -81,6 +81,20 @@ private slots:
         QTest::newRow("no digit grouping, mean of the rows' speeds")
             << QList<Row>{many, row("2026-12-06 15:00:00", 100, 1, 57)}
             << QStringList{"2", "112,7", "123556", "0", "0", "0"};
+        Row top = row("2026-12-06 14:05:09", 100, 0, 60), top2 = top;
+        top.ff[0] = top2.ff[0] = top2.ff[5] = std::numeric_limits<qint64>::max();
+        top.zeichen = top2.zeichen = std::numeric_limits<qint64>::max();
+        QTest::newRow("sums beyond 64 bits stay exact") << QList<Row>{top, top2}
+                                                        << QStringList{"2",
+                                                                       "100",
+                                                                       "18446744073709551614",
+                                                                       "18446744073709551614",
+                                                                       "9223372036854775807",
+                                                                       "27670116110564327421"};
+        Row real = row("2026-12-06 14:05:09", 100, 0, 60);
+        real.ff[1] = 1e308; // twice: the sum overflows to infinity
+        QTest::newRow("a sum that is no whole number shows empty")
+            << QList<Row>{real, real} << QStringList{"2", "100", "200", "", "0", ""};
     }
 
     void hubFigures() {
@@ -343,6 +357,10 @@ private slots:
             << std::vector<double>{106, 119} << QStringList{"6.12.26", "7.12.26"};
         QTest::newRow("0 s draws no bar") << QList<Row>{row("2026-01-09 10:00:00", 5, 0, 0)}
                                           << std::vector<double>{0} << QStringList{"9.01.26"};
+        QTest::newRow("strokes beyond an exact figure draw no bar")
+            << QList<Row>{row("2026-01-09 10:00:00", std::numeric_limits<qint64>::max(), 1, 60),
+                          row("2026-01-10 10:00:00", 119, 0, 60)}
+            << std::vector<double>{0, 119} << QStringList{"9.01.26", "10.01.26"};
         // Eleven rows, the 10th to 12th latest share one time stamp: all of them stay in.
         QList<Row> ties;
         for (int i = 0; i < 9; ++i)
@@ -381,6 +399,15 @@ private slots:
             << QList<Row>{one} << std::vector<double>{4, 3, 0, 1, 0, 0, 0, 0, 2, 0, 4, 6};
         QTest::newRow("a second with all ones")
             << QList<Row>{one, ones} << std::vector<double>{9, 4, 1, 2, 1, 1, 1, 1, 3, 1, 5, 11};
+        Row top = one;
+        top.ff[0] = std::numeric_limits<qint64>::max();
+        QTest::newRow("sums beyond 64 bits")
+            << QList<Row>{top, top}
+            << std::vector<double>{0x1p64, 0x1p64, 0, 2, 0, 0, 0, 0, 4, 0, 8, 12};
+        Row real = one;
+        real.ff[1] = 1e308; // twice: the sum overflows to infinity
+        QTest::newRow("a sum that is no whole number draws no bar")
+            << QList<Row>{real, real} << std::vector<double>{0, 6, 0, 2, 0, 0, 0, 0, 4, 0, 8, 12};
     }
 
     void fingerChart() {
