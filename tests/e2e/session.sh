@@ -16,6 +16,13 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "e2e $name: $*" >&2; [ -f "$work/app.log" ] && cat "$work/app.log" >&2; exit 1; }
+# Polls until the command succeeds, for at most $1 seconds: a busy machine makes a run slow,
+# never wrong.
+wait_until() {
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.1; done
+}
+ended() { ! kill -0 "$1" 2>/dev/null; } # the process has ended
 
 # Xvfb on a free display with the German keymap; -fbdir keeps the screen in $fb (XWD format).
 start_x() {
@@ -67,12 +74,12 @@ start_program() {
   QT_QPA_PLATFORM=xcb "$program" >>"$work/app.log" 2>&1 &
   app_pid=$!
   local about tips
-  about=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
+  about=$(timeout 120 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
   xdotool windowfocus --sync "$about"
   sleep 0.3
   xdotool key Return
-  main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
-  tips=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
+  main=$(timeout 120 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
+  tips=$(timeout 120 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
   xdotool windowfocus --sync "$tips"
   sleep 0.3
   xdotool key Escape
@@ -84,8 +91,7 @@ start_program() {
 quit_program() {
   xdotool windowfocus --sync "$main" || true
   xdotool key --clearmodifiers ctrl+q
-  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app_pid" 2>/dev/null && fail "the program did not quit"
+  wait_until 120 ended "$app_pid" || fail "the program did not quit"
   wait "$app_pid" || true
   app_pid=""
 }
@@ -94,7 +100,7 @@ quit_program() {
 take_first_lesson() {
   local dialog
   xdotool key --clearmodifiers ctrl+l
-  dialog=$(timeout 10 xdotool search --sync --name '^Lektionen$' | head -n1) || fail "selection did not open"
+  dialog=$(timeout 120 xdotool search --sync --name '^Lektionen$' | head -n1) || fail "selection did not open"
   xdotool windowfocus --sync "$dialog" || true
   sleep 0.5
   xdotool key Return
@@ -107,11 +113,14 @@ take_first_lesson() {
 rows() { sqlite3 "$db" "SELECT count(*) FROM log"; }
 
 # Reading the screen. The frame buffer is an XWD image: a big-endian header, a colour map, then
-# the pixels. locate sets the origin of a window's client area (there is no window manager).
+# the pixels. locate sets the origin of a window's client area on the screen, framed or not
+# (under a window manager xdotool's getwindowgeometry adds the frame's offset once more).
 win_x=0; win_y=0
 locate() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  win_x=$X; win_y=$Y
+  local info
+  info=$(xwininfo -id "$1") || fail "no window $1"
+  win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
 }
 # Colours (RRGGBB, one a line) of a rectangle given in window pixels.
 colours() {

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# End to end under a real X server with a German keymap: type a short first lesson with real
-# key events, open the statistics with Ctrl+X and read the count of lessons off the screen:
-# the hub's figure Label12 must show a single "1". Esc closes the hub again.
+# End to end under a real X server with a German keymap and a window manager: type a short first
+# lesson with real key events, open the statistics with Ctrl+X and read the count of lessons off
+# the screen: the hub's figure Label12 must show a single "1". Esc closes the hub again. Ctrl is
+# let go only once the hub has the keyboard: the STRG key must not stay lit for it.
 program=$1
 name=statistics
 source "$(dirname "$0")/session.sh"
 
 start_x
+start_wm
 working_copy fjfj
 start_program
 take_first_lesson
@@ -14,16 +16,34 @@ for k in f j f j; do xdotool key "$k"; done
 sleep 1
 [ "$(rows)" = 1 ] || fail "expected one result row, found $(rows)"
 
+# The green pixels of STRG, at 16, 538 (65 x 57 pixels) in the main window; waits up to 5 s for
+# their count to pass the test given.
+strg_green() {
+  local n
+  for _ in $(seq 50); do
+    locate "$main"
+    n=$(count '^00ff00$' 16 538 65 57)
+    [ "$n" "$@" ] && break
+    sleep 0.1
+  done
+  echo "$n"
+}
 xdotool windowfocus --sync "$main" || true
-xdotool key --clearmodifiers ctrl+x
+xdotool mousemove --window "$main" 400 190 click 1 # into the input box, as a user does
+xdotool keydown ctrl
+[ "$(strg_green -gt 0)" -gt 0 ] || fail "STRG is not lit while Ctrl is held"
+xdotool key x
 hub=$(timeout 10 xdotool search --sync --onlyvisible --name '^Statistik$' | head -n1) || fail "the hub did not open"
+for _ in $(seq 50); do [ "$(xdotool getactivewindow)" = "$hub" ] && break; sleep 0.1; done
 sleep 1
+xdotool keyup ctrl # to the hub
 eval "$(xdotool getwindowgeometry --shell "$hub")"
+locate "$hub"
 # With one row there is no message box: the window titled "Statistik" is the hub itself.
 [ "$WIDTH" = 553 ] && [ "$HEIGHT" = 445 ] || fail "window 'Statistik' is ${WIDTH}x${HEIGHT}, not the hub's 553x445"
 
 # Label12 lies at 148, 32 (73 x 19 pixels) in the hub; its ink must read as the digit 1.
-python3 - "$work/Xvfb_screen0" "$X" "$Y" <<'PY' || fail "Label12 does not show 1"
+python3 - "$work/Xvfb_screen0" "$win_x" "$win_y" <<'PY' || fail "Label12 does not show 1"
 import struct, sys
 path, wx, wy = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 data = open(path, 'rb').read()
@@ -54,4 +74,5 @@ xdotool windowfocus --sync "$hub" || true
 xdotool key Escape
 sleep 0.5
 xdotool search --onlyvisible --name '^Statistik$' >/dev/null 2>&1 && fail "Esc did not close the hub"
+[ "$(strg_green -eq 0)" = 0 ] || fail "STRG stays lit after the hub took the keyboard"
 echo "e2e statistics: 1 passed, 0 failed"
