@@ -11,16 +11,22 @@ working_copy fjfj
 start_program
 take_first_lesson
 for k in f j f j; do xdotool key "$k"; done
-sleep 1
+wait_until row_stored || fail "no result row"
 [ "$(rows)" = 1 ] || fail "expected one result row, found $(rows)"
 
-xdotool windowfocus --sync "$main" || true
+focus "$main"
 xdotool key --clearmodifiers ctrl+x
-hub=$(timeout 10 xdotool search --sync --onlyvisible --name '^Statistik$' | head -n1) || fail "the hub did not open"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$hub")"
+hub=$(shown '^Statistik$') || fail "the hub did not open"
+locate "$hub"
 # With one row there is no message box: the window titled "Statistik" is the hub itself.
 [ "$WIDTH" = 553 ] && [ "$HEIGHT" = 445 ] || fail "window 'Statistik' is ${WIDTH}x${HEIGHT}, not the hub's 553x445"
+# Read once the hub has drawn the label (until then its box shows what lay below): its grey
+# ground and some ink.
+drawn() {
+  [ "$(count '^ececec$' 148 32 73 19)" -gt 1000 ] &&
+    [ "$(count '^[0-5][0-9a-f][0-5][0-9a-f][0-5][0-9a-f]$' 148 32 73 19)" -gt 0 ]
+}
+wait_until drawn || fail "Label12 is not drawn"
 
 # Label12 lies at 148, 32 (73 x 19 pixels) in the hub; its ink must read as the digit 1.
 python3 - "$work/Xvfb_screen0" "$X" "$Y" <<'PY' || fail "Label12 does not show 1"
@@ -50,8 +56,7 @@ if len(ys) < 6 or len(set(middle)) != 1 or len(middle[0]) > 2 or xs[-1] - xs[0] 
     sys.exit('not a single 1')
 PY
 
-xdotool windowfocus --sync "$hub" || true
+focus "$hub"
 xdotool key Escape
-sleep 0.5
-xdotool search --onlyvisible --name '^Statistik$' >/dev/null 2>&1 && fail "Esc did not close the hub"
+wait_until gone '^Statistik$' || fail "Esc did not close the hub"
 echo "e2e statistics: 1 passed, 0 failed"
