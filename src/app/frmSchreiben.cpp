@@ -245,6 +245,9 @@ void frmSchreiben::Form_Unload() {
         tip_->close();
     SaveSettings();
     UnhookInput(Text1);
+    // Results held in memory get their last chance.
+    if (!program_.heldResults.entries.isEmpty())
+        storeKeptResults();
 }
 
 bool frmSchreiben::InitDatabase() {
@@ -269,13 +272,17 @@ bool frmSchreiben::InitDatabase() {
     // read-only file) the statistics are only slower.
     LogIndex::ensure(program_.DbConnection);
     // Results kept at an earlier lesson end go in as soon as the database takes them.
-    const StoreOutcome kept =
-        ResultLog::storePending(program_.DbConnection, ResultLog::pendingPath(program_.DbPath));
-    if (!kept.message.isEmpty())
-        MessageBox::show(kept.message, MessageBox::ProgramTitle, QMessageBox::Warning);
+    storeKeptResults();
     // The program now waits idle for the first lesson.
     program_.DbConnection.releaseMemory();
     return true;
+}
+
+void frmSchreiben::storeKeptResults() {
+    const StoreOutcome outcome = ResultLog::storePending(
+        program_.DbConnection, ResultLog::pendingPath(program_.DbPath), program_.heldResults);
+    if (!outcome.message.isEmpty())
+        MessageBox::show(outcome.message, MessageBox::ProgramTitle, QMessageBox::Warning);
 }
 
 void frmSchreiben::LoadSettings() {
@@ -655,8 +662,8 @@ void frmSchreiben::SaveLog() {
         row.ff[f - 1] = c.ff[f];
     // Another program's lock is waited for briefly; the pointer says so meanwhile.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const StoreOutcome outcome =
-        ResultLog::store(program_.DbConnection, row, ResultLog::pendingPath(program_.DbPath));
+    const StoreOutcome outcome = ResultLog::store(
+        program_.DbConnection, row, ResultLog::pendingPath(program_.DbPath), program_.heldResults);
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.message.isEmpty())
         MessageBox::show(outcome.message, MessageBox::ProgramTitle, QMessageBox::Warning, this);

@@ -126,6 +126,8 @@ private:
     void buildWindow();
     void buildKeyboard();
     bool InitDatabase();
+    // Stores the results kept in the pending file and those held; shows what the user must know.
+    void storeKeptResults();
     void LoadSettings();
     void SaveSettings();
     void placeWindow(WindowPosition stored);

@@ -27,7 +27,7 @@ start_program
 
 xdotool key --clearmodifiers ctrl+n
 trainer=$(shown '^NumBlock-Trainer$') || fail "the trainer did not open"
-wait_until gone '^Quendal 1\.1' || fail "the main window stayed visible"
+wait_until "$patience" gone '^Quendal 1\.1' || fail "the main window stayed visible"
 focus "$trainer"
 locate "$trainer"
 
@@ -35,7 +35,7 @@ locate "$trainer"
 # face by turns, followed over two periods.
 numlock() { [ "$(colours 33 197 1 1)" = "$1" ]; }
 for colour in ff0000 efefef ff0000 efefef; do
-  wait_until numlock $colour || fail "the NumLock key does not blink (no $colour)"
+  wait_until "$patience" numlock $colour || fail "the NumLock key does not blink (no $colour)"
 done
 
 # Double-click the first title (the list at 8,52), then move the mouse off its tooltip. The
@@ -43,7 +43,7 @@ done
 xdotool mousemove --window "$trainer" 30 61 click --repeat 2 --delay 80 1
 xdotool mousemove 1270 1010
 started() { [ "$(count "$DARK" 104 12 210 80)" -gt 0 ] && [ "$(count "$YELLOW" 10 10 85 29)" -gt 20 ]; }
-wait_until started || fail "the lesson text is not shown"
+wait_until "$patience" started || fail "the lesson text is not shown"
 
 # With NumLock off the keypad's 4 is a navigation key: it types nothing and lights nothing.
 xdotool key "${keypad[4]}"
@@ -78,12 +78,12 @@ closed() {
   why="the keypad's Enter is not grey"
   [ "$(colours 225 341 1 1)" = c0c0c0 ]
 }
-wait_until closed || fail "$why"
+wait_until "$patience" closed || fail "$why"
 
 # "Beenden" (236,460) closes the trainer and brings the main window back; nothing was stored.
 xdotool mousemove --window "$trainer" 274 472 click 1
 shown '^Quendal 1\.1' >/dev/null || fail "the main window did not come back"
-wait_until gone '^NumBlock-Trainer$' || fail "the trainer stayed open"
+wait_until "$patience" gone '^NumBlock-Trainer$' || fail "the trainer stayed open"
 rows=$(sqlite3 "$db" "SELECT count(*) FROM log")
 [ "$rows" = 0 ] || fail "the keypad lesson wrote $rows result rows"
 echo "e2e keypad: 1 passed, 0 failed"

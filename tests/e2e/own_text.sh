@@ -27,13 +27,13 @@ xdotool key Return
 warning=$(shown '^Eigene Texte$') || fail "no warning"
 focus "$warning"
 xdotool key Return
-wait_until gone '^Lektionen$' || fail "selection still open"
+wait_until "$patience" gone '^Lektionen$' || fail "selection still open"
 titled() { title=$(xdotool getwindowname "$main") && [[ $title == *gruesse.txt* ]]; }
-wait_until titled || fail "caption '$title' without the file name"
+wait_until "$patience" titled || fail "caption '$title' without the file name"
 focus "$main"
 xdotool key Return          # Start
 type_text "$lesson"
-wait_until row_stored || fail "no result row"
+wait_until "$patience" row_stored || fail "no result row"
 quit_program # then all that the lesson's end stores is stored
 
 chars=$(printf '%s' "${lesson//$'\n'/}" | wc -m)

@@ -13,7 +13,7 @@ start_program
 settings_menu() {
   focus "$main"
   xdotool key --clearmodifiers alt+e
-  wait_until menu_open || fail "the menu did not open"
+  wait_until "$patience" menu_open || fail "the menu did not open"
 }
 menu_open() { [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = 2 ]; }
 
@@ -24,14 +24,14 @@ focus "$dialog"
 locate "$dialog"
 # The pipette reads the screen: the swatch "Farbvorschlag 2" must be drawn first.
 swatch_drawn() { [ "$(count '^c0c0c0$' 640 172 8 8)" = 64 ]; }
-wait_until swatch_drawn || fail "the swatch is not drawn"
+wait_until "$patience" swatch_drawn || fail "the swatch is not drawn"
 # The pipette's box, then over the colour wheel to the swatch "Farbvorschlag 2".
-xdotool mousemove $((X + 218)) $((Y + 92)) mousedown 1
-xdotool mousemove $((X + 400)) $((Y + 150))
-xdotool mousemove $((X + 644)) $((Y + 176))
+xdotool mousemove $((win_x + 218)) $((win_y + 92)) mousedown 1
+xdotool mousemove $((win_x + 400)) $((win_y + 150))
+xdotool mousemove $((win_x + 644)) $((win_y + 176))
 xdotool mouseup 1
 xdotool key Return           # OK
-wait_until gone '^Einstellungen$' || fail "settings still open"
+wait_until "$patience" gone '^Einstellungen$' || fail "settings still open"
 
 # The name on the page "Verschiedenes", through the menu entry and the keyboard.
 settings_menu
@@ -42,7 +42,7 @@ xdotool key Tab              # from the page's tab to the name box
 xdotool key ctrl+a
 type_text "Jürgen"
 xdotool key Return           # OK from the name box
-wait_until gone '^Einstellungen$' || fail "settings still open after the name"
+wait_until "$patience" gone '^Einstellungen$' || fail "settings still open after the name"
 
 quit_program
 ini=$(grep -rl "Farbwert1" "$XDG_CONFIG_HOME" | head -n1) || fail "no settings file"

@@ -23,7 +23,7 @@ frame_corner() {
   echo "$((x - left)) $((y - top))"
 }
 expect_frame() { # window, "x y" (a pattern), what: waits a bounded time for the frame there
-  wait_until frame_at "$1" "$2" || fail "$3: frame at $at, expected $2"
+  wait_until "$patience" frame_at "$1" "$2" || fail "$3: frame at $at, expected $2"
 }
 frame_at() { at=$(frame_corner "$1") && [[ $at =~ ^$2$ ]]; }
 # The lesson selection opens with its frame's top on the main window's frame's top.
@@ -34,7 +34,7 @@ selection_on_top() { # the main window's frame top
   expect_frame "$dialog" "-?[0-9]+ $1" "lesson selection"
   focus "$dialog"
   xdotool key Escape
-  wait_until gone '^Lektionen$' || fail "the selection did not close"
+  wait_until "$patience" gone '^Lektionen$' || fail "the selection did not close"
   focus "$main"
 }
 

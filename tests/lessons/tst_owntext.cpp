@@ -5,12 +5,15 @@
 #include "lessons/OwnText.h"
 #include "lessons/OwnTextImport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -46,8 +49,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 // empty path), and records and closes each message box.
 struct ImportDriver {
     QString path;
-    QStringList messages; // "title|text|icon"
-    QString fileDialogTitle, fileDialogFilter;
+    QStringList messages; // "title|text|icon|buttons"
+    QString fileDialogTitle, fileDialogFilter, fileDialogFolder;
+    QStringList fileDialogTexts; // the "look in" label, then the buttons
     QTimer timer;
 
     explicit ImportDriver(const QString& file) : path(file) {
@@ -56,6 +60,14 @@ struct ImportDriver {
             if (auto* fd = qobject_cast<QFileDialog*>(modal)) {
                 fileDialogTitle = fd->windowTitle();
                 fileDialogFilter = fd->nameFilters().join(u';');
+                fileDialogFolder = fd->directory().absolutePath();
+                if (!fd->testOption(QFileDialog::DontUseNativeDialog))
+                    fileDialogTexts << QStringLiteral("the desktop's dialog");
+                if (auto* label = fd->findChild<QLabel*>(QStringLiteral("lookInLabel")))
+                    fileDialogTexts << label->text();
+                if (auto* buttons = fd->findChild<QDialogButtonBox*>())
+                    for (QAbstractButton* button : buttons->buttons())
+                        fileDialogTexts << button->text();
                 if (path.isEmpty()) {
                     fd->reject();
                 } else {
@@ -69,8 +81,11 @@ struct ImportDriver {
                     static_cast<QDialog*>(fd)->done(edit ? QDialog::Accepted : QDialog::Rejected);
                 }
             } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QStringList buttons;
+                for (QAbstractButton* button : box->buttons())
+                    buttons << button->text();
                 messages << box->windowTitle() + u'|' + box->text() + u'|' +
-                                QString::number(box->icon());
+                                QString::number(box->icon()) + u'|' + buttons.join(u',');
                 box->accept();
             }
         });
@@ -338,11 +353,14 @@ private slots:
         QVERIFY(OwnTextImport::run(&selection, handOver));
         QCOMPARE(driver.fileDialogTitle, QString::fromUtf8("Datei öffnen"));
         QCOMPARE(driver.fileDialogFilter, QStringLiteral("Textdateien txt (*.txt)"));
+        QCOMPARE(driver.fileDialogFolder, qEnvironmentVariable("HOME"));
+        QCOMPARE(driver.fileDialogTexts,
+                 (QStringList{"Suchen in:", QString::fromUtf8("&Öffnen"), "Abbrechen"}));
         QCOMPARE(handOver.LekAuswahl, 999999);
         QCOMPARE(handOver.LekText, QString::fromUtf8("Grüße aus Köln\r\nHallo Welt"));
         QCOMPARE(handOver.LekTitle, QString::fromUtf8("Übung eins.txt"));
         QCOMPARE(driver.messages, QStringList{"Eigene Texte|" + Warning + "|" +
-                                              QString::number(QMessageBox::Warning)});
+                                              QString::number(QMessageBox::Warning) + "|OK"});
         QCOMPARE(selection.cursor().shape(), Qt::ArrowCursor);
     }
 
