@@ -18,8 +18,7 @@ audio_loaded && fail "the audio libraries were loaded at start-up"
 # Nor does start-up read any picture through Qt's image-format plug-ins.
 grep -q /imageformats/ "/proc/$app_pid/maps" && fail "image-format plug-ins were loaded at start-up"
 take_first_lesson
-for _ in $(seq 50); do audio_loaded && break; sleep 0.1; done
-audio_loaded || fail "the audio libraries were not loaded for the lesson"
+wait_until "$patience" audio_loaded || fail "the audio libraries were not loaded for the lesson"
 
 # Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
 # mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),
@@ -33,13 +32,18 @@ disturb() {
   xdotool mousemove --window "$main" 160 200 click 1
   xdotool key Tab
   xdotool key shift+Tab
-  sleep 0.3
+  wait_until "$patience" settled || fail "a menu stayed open or the keys went elsewhere"
+}
+settled() { # the main window alone, with the keyboard
+  [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = 1 ] &&
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ]
 }
 typed=${lesson_text//$'\r'/}
 type_text "${typed:0:4}"
 disturb
 type_text "${typed:4}"
-sleep 1
+wait_until "$patience" row_stored || fail "no result row"
+quit_program # then all that the lesson's end stores is stored
 
 chars=$(printf '%s' "${typed//$'\n'/}" | wc -m)
 [ "$(rows)" = 1 ] || fail "expected one result row, found $(rows)"

@@ -23,24 +23,19 @@ frame_corner() {
   echo "$((x - left)) $((y - top))"
 }
 expect_frame() { # window, "x y" (a pattern), what: waits a bounded time for the frame there
-  local at
-  for _ in $(seq 50); do
-    at=$(frame_corner "$1")
-    [[ $at =~ ^$2$ ]] && return 0
-    sleep 0.1
-  done
-  fail "$3: frame at $at, expected $2"
+  wait_until "$patience" frame_at "$1" "$2" || fail "$3: frame at $at, expected $2"
 }
+frame_at() { at=$(frame_corner "$1") && [[ $at =~ ^$2$ ]]; }
 # The lesson selection opens with its frame's top on the main window's frame's top.
 selection_on_top() { # the main window's frame top
   local dialog
   xdotool key --clearmodifiers ctrl+l
-  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lektionen$' | head -n1) || fail "selection did not open"
+  dialog=$(shown '^Lektionen$') || fail "selection did not open"
   expect_frame "$dialog" "-?[0-9]+ $1" "lesson selection"
-  xdotool windowfocus --sync "$dialog" || true
+  focus "$dialog"
   xdotool key Escape
-  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Lektionen$' >/dev/null 2>&1 || break; sleep 0.1; done
-  xdotool windowfocus --sync "$main" || true
+  wait_until "$patience" gone '^Lektionen$' || fail "the selection did not close"
+  focus "$main"
 }
 
 start_x
