@@ -28,14 +28,13 @@ readable && fail "the lock does not keep others out"
 xdotool type --delay 80 asd
 started=$(date +%s%N)
 xdotool key f               # the last character: the lesson ends while the lock is held
-box=$(timeout 120 xdotool search --sync --onlyvisible --name '^Quendal1_1$' | head -n1) || fail "no message after the lesson end"
+box=$(shown '^Quendal1_1$') || fail "no message after the lesson end"
 answered_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 # The result is on disk before the message shows.
 [ "$(grep -c . "$pending")" = 1 ] || fail "the pending file does not hold the one result"
-xdotool windowfocus --sync "$box"
+focus "$box"
 xdotool key Return
-box_gone() { ! xdotool search --onlyvisible --name '^Quendal1_1$' >/dev/null 2>&1; }
-wait_until 120 box_gone || fail "the message did not close"
+wait_until "$patience" gone '^Quendal1_1$' || fail "the message did not close"
 quit_program
 
 echo "ROLLBACK;" >&"${LOCK[1]}"
