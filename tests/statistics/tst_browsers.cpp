@@ -104,12 +104,18 @@ private slots:
         QTest::newRow("0 s and 0 characters leave the computed boxes empty")
             << r
             << QStringList{"1 März 2026", "09:00:00", "0042", "0", "00:00", "100", "1", "", ""};
+        r.dauer = 120;
+        r.zeichen = 800;
+        r.treffer = 202;
+        QTest::newRow("exact halves: 0.125 % to the even digit, 101.5 strokes cut")
+            << r << QStringList{"1 März 2026", "09:00:00", "0042", "800", "02:00",
+                                "202",         "1",        "0,12", "101"};
         r.dauer = 60;
-        r.zeichen = 200;
+        r.fehler = 3;
         r.treffer = std::numeric_limits<qint64>::max();
-        QTest::newRow("strokes beyond an exact figure leave their box empty")
-            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "200", "01:00",
-                                "9223372036854775807", "1",        "0,50", ""};
+        QTest::newRow("strokes beyond an exact figure leave their box empty, 0.375 % to even")
+            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "800", "01:00",
+                                "9223372036854775807", "3",        "0,38", ""};
     }
 
     void resultFields() {
