@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStringList>
 #include <QThread>
 #include <QTime>
 #include <algorithm>
@@ -138,26 +139,33 @@ PendingResults::SyncHook& syncHook() {
     return hook;
 }
 
-void reportSynced(const QString& path) {
-    if (syncHook())
-        syncHook()(path);
+// Syncs an open file or folder and notes it as synced; the hook hears of it only once the
+// caller has let go of its locks, so a slow hook holds up no other copy.
+int syncNoted(int fd, const QString& path, QStringList* synced) {
+    if (::fsync(fd) != 0)
+        return errno;
+    *synced << path;
+    return 0;
+}
+
+void reportSynced(const QStringList& synced) {
+    for (const QString& path : synced) {
+        if (syncHook())
+            syncHook()(path);
+    }
 }
 
 QString folderOf(const QString& path) {
     return QFileInfo(path).absolutePath();
 }
 
-bool syncFolder(const QString& folder, int* error) {
+bool syncFolder(const QString& folder, int* error, QStringList* synced) {
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        *error = errno;
-        if (fd >= 0)
-            ::close(fd);
-        return false;
-    }
-    ::close(fd);
-    return true;
+    *error = fd < 0 ? errno : syncNoted(fd, folder, synced);
+    if (fd >= 0)
+        ::close(fd);
+    return *error == 0;
 }
 
 bool waitForLock(int fd, int operation, const QDeadlineTimer& deadline) {
@@ -311,11 +319,12 @@ bool appendLines(const QString& path, QList<QByteArray> lines, bool onlyNew, App
         }
         written += n;
     }
-    if (!failure && !bytes.isEmpty() && ::fsync(file.fd) != 0)
-        failure = errno;
+    QStringList synced;
+    if (!failure && !bytes.isEmpty())
+        failure = syncNoted(file.fd, path, &synced);
     // A new file counts once its folder holds it; else it goes, and with it the lines.
     const QString folder = folderOf(path);
-    if (!failure && size == 0 && !bytes.isEmpty() && !syncFolder(folder, &failure))
+    if (!failure && size == 0 && !bytes.isEmpty() && !syncFolder(folder, &failure, &synced))
         failure = failure ? failure : EIO;
     if (failure) {
         if (::ftruncate(file.fd, size) == 0)
@@ -327,10 +336,7 @@ bool appendLines(const QString& path, QList<QByteArray> lines, bool onlyNew, App
     }
     *appended = {qint64(size), qint64(size) + bytes.size(), file.st.st_dev, file.st.st_ino};
     file.close();
-    if (!bytes.isEmpty())
-        reportSynced(path);
-    if (!bytes.isEmpty() && size == 0)
-        reportSynced(folder);
+    reportSynced(synced);
     return true;
 }
 
@@ -446,11 +452,12 @@ PendingResults::Cleared PendingResults::clear(const QList<QByteArray>& damaged, 
     knownSize_ = 0;
     knownInode_ = 0;
     int failure = 0;
-    if (!syncFolder(folderOf(path_), &failure)) {
+    QStringList synced;
+    if (!syncFolder(folderOf(path_), &failure, &synced)) {
         *error = systemError(failure);
         return Cleared::RemoveFailed;
     }
-    reportSynced(folderOf(path_));
+    reportSynced(synced);
     return Cleared::Removed;
 }
 

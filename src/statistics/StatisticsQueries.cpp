@@ -16,6 +16,15 @@ namespace {
 const char* const AnschExpr = "CASE WHEN abs((Treffer+Fehler)*60.0) < 9007199254740992.0 THEN "
                               "CAST((Treffer+Fehler)*60.0/NULLIF(Dauer,0) AS INTEGER) END";
 
+// Errors per hundred characters to two decimals, an exact half to the even digit as the
+// result's own error percent is rounded; the database's round takes it away from zero.
+QString fehlerprozExpr() {
+    return QStringLiteral("CASE WHEN abs(%1*100 - CAST(%1*100 AS INTEGER)) = 0.5 THEN "
+                          "(CAST(%1*100 AS INTEGER) + CAST(%1*100 AS INTEGER) % 2)/100.0 "
+                          "ELSE round(%1,2) END")
+        .arg(QLatin1String("(Fehler*100.0/NULLIF(Zeichenanzahl,0))"));
+}
+
 } // namespace
 
 qint64 StatisticsQueries::LogCount() const {
@@ -121,9 +130,9 @@ bool StatisticsQueries::results(KeyedRecordSet& rs) const {
         rs,
         QStringLiteral("Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, CASE WHEN typeof(Dauer) "
                        "= 'integer' THEN printf('%02d:%02d', Dauer/60, Dauer%60) END AS DauerM, "
-                       "Treffer, Fehler, "
-                       "round(Fehler*100.0/NULLIF(Zeichenanzahl,0),2) AS Fehlerproz, %1 AS Ansch")
-            .arg(QLatin1String(AnschExpr)));
+                       "Treffer, Fehler, ") +
+            fehlerprozExpr() + QStringLiteral(" AS Fehlerproz, ") + QLatin1String(AnschExpr) +
+            QStringLiteral(" AS Ansch"));
 }
 
 bool StatisticsQueries::fingerErrors(KeyedRecordSet& rs) const {

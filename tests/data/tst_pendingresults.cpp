@@ -183,13 +183,19 @@ private slots:
 
     void aLockedDatabaseKeepsTheResult_data() {
         QTest::addColumn<bool>("atStartUp");
-        QTest::newRow("stored at the next lesson end") << false;
-        QTest::newRow("stored at the next start") << true;
+        QTest::addColumn<bool>("repeated"); // a line twice in the file, say from a backup
+        QTest::newRow("stored at the next lesson end") << false << false;
+        QTest::newRow("stored at the next start") << true << false;
+        QTest::newRow("a line repeated is stored once") << true << true;
     }
 
     void aLockedDatabaseKeepsTheResult() {
         QFETCH(bool, atStartUp);
+        QFETCH(bool, repeated);
         QVERIFY(freshDb());
+        QStringList synced;
+        PendingResults::setSyncHook([&synced](const QString& path) { synced << path; });
+        const auto unhook = qScopeGuard([] { PendingResults::setSyncHook({}); });
         {
             Database db;
             QVERIFY(db.open(db_));
@@ -200,6 +206,9 @@ private slots:
             QVERIFY(keptWhileLocked(db, result(3)));
             QVERIFY(QFileInfo::exists(pending_));
             QCOMPARE(stored(db_), QStringList{storedText(1)});
+            if (repeated) // the first line once more
+                QVERIFY(writeBytes(pending_,
+                                   bytesOf(pending_) + bytesOf(pending_).split('\n')[0] + '\n'));
             if (!atStartUp) {
                 const StoreOutcome outcome = ResultLog::store(db, result(4), pending_, held_);
                 QVERIFY(outcome.status == StoreOutcome::Status::Stored);
@@ -220,6 +229,10 @@ private slots:
             expected << storedText(4);
         QCOMPARE(stored(db_), expected);
         QVERIFY(!QFileInfo::exists(pending_));
+        // Kept: the new file and its folder, then the file again; stored: the file with the
+        // Ids the commit is to give, then the folder without the file.
+        const QString folder = QFileInfo(db_).path();
+        QCOMPARE(synced, (QStringList{pending_, folder, pending_, pending_, folder}));
 
         // Once stored, never again.
         Database db;

@@ -104,12 +104,18 @@ private slots:
         QTest::newRow("0 s and 0 characters leave the computed boxes empty")
             << r
             << QStringList{"1 März 2026", "09:00:00", "0042", "0", "00:00", "100", "1", "", ""};
+        r.dauer = 120;
+        r.zeichen = 800;
+        r.treffer = 202;
+        QTest::newRow("exact halves: 0.125 % to the even digit, 101.5 strokes cut")
+            << r << QStringList{"1 März 2026", "09:00:00", "0042", "800", "02:00",
+                                "202",         "1",        "0,12", "101"};
         r.dauer = 60;
-        r.zeichen = 200;
+        r.fehler = 3;
         r.treffer = std::numeric_limits<qint64>::max();
-        QTest::newRow("strokes beyond an exact figure leave their box empty")
-            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "200", "01:00",
-                                "9223372036854775807", "1",        "0,50", ""};
+        QTest::newRow("strokes beyond an exact figure leave their box empty, 0.375 % to even")
+            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "800", "01:00",
+                                "9223372036854775807", "3",        "0,38", ""};
     }
 
     void resultFields() {
@@ -159,6 +165,30 @@ private slots:
         open(3);
         QCOMPARE(hits(), QStringLiteral("3"));
         QCOMPARE(beeps_, 0);
+        // Stored out of time order, the two latest with one time stamp: of those the one
+        // stored later is the newer, in both browsers.
+        StatisticsDb file(QStringLiteral("ties"));
+        const std::pair<int, const char*> stored[] = {{3, "12"}, {1, "10"}, {2, "11"}, {4, "12"}};
+        for (const auto& [n, hour] : stored) {
+            Row r;
+            r.zeitpunkt = QStringLiteral("2026-12-06 %1:00:00").arg(hour);
+            r.treffer = n;
+            r.ff[0] = n;
+            QVERIFY(file.add(r));
+        }
+        Database db;
+        QVERIFY(db.open(file.path()));
+        frmdaten results(db, settings_);
+        frmblockdat fingers(db);
+        for (const auto& [w, box] :
+             {std::pair<RecordBrowser*, QLineEdit*>(&results, results.txtFields[5]),
+              {&fingers, fingers.txtFields[1]}}) {
+            w->Form_Load();
+            QString order = box->text();
+            for (w->cmdFirst_Click(); order.size() < 5; w->cmdNext_Click())
+                order += box->text();
+            QCOMPARE(order, QStringLiteral("41234"));
+        }
     }
 
     void buttons_data() {
@@ -345,6 +375,10 @@ private slots:
         r.ff = {0, 2, 0, 0, 0, 1, 0, 0, 0, 0};
         QTest::newRow("2 on the left ring finger, 1 on the right thumb")
             << r << QStringList{"2", "0", "2", "0", "0", "0", "1", "0", "0", "0", "0", "1"};
+        r.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512}; // leaving out a finger shows in a sum
+        QTest::newRow("each finger its own value")
+            << r
+            << QStringList{"31", "1", "2", "4", "8", "16", "32", "64", "128", "256", "512", "992"};
         const qint64 top = std::numeric_limits<qint64>::max();
         r.ff = {top, top, 0, 0, 0, 1, 0, 0, 0, 1e308};
         QTest::newRow("sums beyond 64 bits") << r

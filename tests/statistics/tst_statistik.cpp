@@ -81,16 +81,27 @@ private slots:
         QTest::newRow("no digit grouping, mean of the rows' speeds")
             << QList<Row>{many, row("2026-12-06 15:00:00", 100, 1, 57)}
             << QStringList{"2", "112,7", "123556", "0", "0", "0"};
-        Row top = row("2026-12-06 14:05:09", 100, 0, 60), top2 = top;
+        // Every finger its own power of two: a sum that leaves out a finger or takes one twice
+        // shows. 401 strokes in 240 s are exactly 100.25 per minute, a half in single precision.
+        Row own = row("2026-12-06 14:05:09", 401, 0, 240);
+        own.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512};
+        QTest::newRow("each finger its own value, a half to the even digit")
+            << QList<Row>{own} << QStringList{"1", "100,2", "100", "31", "992", "1023"};
+        QTest::newRow("100.75 to the even digit")
+            << QList<Row>{row("2026-12-06 14:05:09", 403, 0, 240)}
+            << QStringList{"1", "100,8", "100", "0", "0", "0"};
+        Row top = row("2026-12-06 14:05:09", 100, 0, 60);
+        top.ff = own.ff;
+        Row top2 = top;
         top.ff[0] = top2.ff[0] = top2.ff[5] = std::numeric_limits<qint64>::max();
         top.zeichen = top2.zeichen = std::numeric_limits<qint64>::max();
         QTest::newRow("sums beyond 64 bits stay exact") << QList<Row>{top, top2}
                                                         << QStringList{"2",
                                                                        "100",
                                                                        "18446744073709551614",
-                                                                       "18446744073709551614",
-                                                                       "9223372036854775807",
-                                                                       "27670116110564327421"};
+                                                                       "18446744073709551674",
+                                                                       "9223372036854777759",
+                                                                       "27670116110564329433"};
         Row real = row("2026-12-06 14:05:09", 100, 0, 60);
         real.ff[1] = 1e308; // twice: the sum overflows to infinity
         QTest::newRow("a sum that is no whole number shows empty")
@@ -351,25 +362,28 @@ private slots:
         QTest::addColumn<QList<Row>>("rows");
         QTest::addColumn<std::vector<double>>("values");
         QTest::addColumn<QStringList>("labels");
-        QTest::newRow("fraction cut, not rounded")
+        QTest::newRow("fraction cut, not rounded, also an exact half")
             << QList<Row>{row("2026-12-06 10:00:00", 100, 1, 57),
-                          row("2026-12-07 10:00:00", 119, 0, 60)}
-            << std::vector<double>{106, 119} << QStringList{"6.12.26", "7.12.26"};
+                          row("2026-12-07 10:00:00", 119, 0, 60),
+                          row("2026-12-08 10:00:00", 203, 0, 120)}
+            << std::vector<double>{106, 119, 101} << QStringList{"6.12.26", "7.12.26", "8.12.26"};
         QTest::newRow("0 s draws no bar") << QList<Row>{row("2026-01-09 10:00:00", 5, 0, 0)}
                                           << std::vector<double>{0} << QStringList{"9.01.26"};
         QTest::newRow("strokes beyond an exact figure draw no bar")
             << QList<Row>{row("2026-01-09 10:00:00", std::numeric_limits<qint64>::max(), 1, 60),
                           row("2026-01-10 10:00:00", 119, 0, 60)}
             << std::vector<double>{0, 119} << QStringList{"9.01.26", "10.01.26"};
-        // Eleven rows, the 10th to 12th latest share one time stamp: all of them stay in.
+        // The 10th to 12th latest share one time stamp: all of them stay in. Rows of one time
+        // stamp come in the order they were stored, as do the two latest.
         QList<Row> ties;
         for (int i = 0; i < 9; ++i)
-            ties << row(QStringLiteral("2026-12-06 10:%1:00").arg(10 + i), 100 + i, 0, 60);
+            ties << row(QStringLiteral("2026-12-06 10:%1:00").arg(10 + std::min(i, 7)), 100 + i, 0,
+                        60);
         for (int i = 0; i < 3; ++i)
-            ties << row("2026-12-06 09:00:00", 90, 0, 60);
+            ties << row("2026-12-06 09:00:00", 90 + i, 0, 60);
         ties << row("2026-12-06 08:00:00", 80, 0, 60);
         QTest::newRow("ties with the 10th time stamp are kept")
-            << ties << std::vector<double>{90, 90, 90, 100, 101, 102, 103, 104, 105, 106, 107, 108}
+            << ties << std::vector<double>{90, 91, 92, 100, 101, 102, 103, 104, 105, 106, 107, 108}
             << QStringList(12, QStringLiteral("6.12.26"));
     }
 
@@ -399,11 +413,16 @@ private slots:
             << QList<Row>{one} << std::vector<double>{4, 3, 0, 1, 0, 0, 0, 0, 2, 0, 4, 6};
         QTest::newRow("a second with all ones")
             << QList<Row>{one, ones} << std::vector<double>{9, 4, 1, 2, 1, 1, 1, 1, 3, 1, 5, 11};
-        Row top = one;
+        Row own = one; // a sum that leaves out a finger or takes one twice shows
+        own.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512};
+        QTest::newRow("each finger its own value")
+            << QList<Row>{own}
+            << std::vector<double>{31, 1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 992};
+        Row top = own;
         top.ff[0] = std::numeric_limits<qint64>::max();
         QTest::newRow("sums beyond 64 bits")
             << QList<Row>{top, top}
-            << std::vector<double>{0x1p64, 0x1p64, 0, 2, 0, 0, 0, 0, 4, 0, 8, 12};
+            << std::vector<double>{0x1p64, 0x1p64, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 1984};
         Row real = one;
         real.ff[1] = 1e308; // twice: the sum overflows to infinity
         QTest::newRow("a sum that is no whole number draws no bar")
