@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(QUENDAL_VERSION));
     ApplicationLook::apply();
     const SessionBusWarmUp sessionBus;
-    warmUp.wait();
+    warmUp.installTranslation();
 
     Program program(QCoreApplication::applicationDirPath());
     frmSchreiben window(program);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ResultLog.h"
 #include "keyboard/KeyTable.h"
 #include "platform/Database.h"
 #include "settings/Settings.h"
@@ -19,6 +20,7 @@ struct Program {
     Sounds sounds{settings};
     Database DbConnection;
     QString DbPath;
+    HeldResults heldResults; // results neither the database nor the pending file took
     KeyTableArray KeyTable;
     FingerZoneArray FingerZones;
     LessonCounters counters;

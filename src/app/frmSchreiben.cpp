@@ -1,8 +1,8 @@
 #include "frmSchreiben.h"
 
+#include "CommandBarBuilder.h"
 #include "Program.h"
 #include "ProgramIcon.h"
-#include "ToolBarPictures.h"
 #include "components/DialogLook.h"
 #include "components/DinoBar.h"
 #include "components/GoalFlag.h"
@@ -29,6 +29,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "platform/WindowFrame.h"
 #include "settings/SettingsIO.h"
 #include "settings/WindowPlacement.h"
 #include "statistics/StatisticsModule.h"
@@ -43,7 +44,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,8 +76,15 @@ frmSchreiben::frmSchreiben(Program& program, QWidget* parent)
     : QMainWindow(parent), beep(Beep), program_(program),
       scoring_(program.counters, program.FingerZones) {
     buildWindow();
-    buildMenus();
-    buildToolBar();
+    CommandBarBuilder commands(*this);
+    commands.buildMenus();
+    commands.buildToolBar();
+    // The help key works anywhere in the window, also while a lesson is typed.
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    connect(help, &QAction::triggered, this, &frmSchreiben::helpKey);
+    addAction(help);
     // A fixed single border: the client area of the design plus the menu bar, never resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -195,109 +202,6 @@ void frmSchreiben::buildKeyboard() {
     Frame1->show();
 }
 
-void frmSchreiben::buildMenus() {
-    struct Entry {
-        const char* caption;
-        QKeySequence shortcut;
-    };
-    // Adds one menu's entries as an indexed array; a click hands the index to the handler.
-    const auto addEntries = [this](QMenu* menu, auto& actions, std::initializer_list<Entry> entries,
-                                   void (frmSchreiben::*handler)(int)) {
-        int i = 0;
-        for (const Entry& entry : entries) {
-            QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
-            action->setShortcut(entry.shortcut);
-            connect(action, &QAction::triggered, this, [this, handler, i] { (this->*handler)(i); });
-            actions[i++] = action;
-        }
-    };
-    const QKeySequence none;
-    mDatei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    addEntries(mDatei, menuDatei, {{"&Beenden", Qt::CTRL | Qt::Key_Q}},
-               &frmSchreiben::menuDatei_Click);
-
-    mLek = menuBar()->addMenu(QStringLiteral("&Lektionen"));
-    addEntries(mLek, menulek,
-               {{"&Auswahl", Qt::CTRL | Qt::Key_L},
-                {"&Start", none},
-                {"&Pause", none},
-                {"&Weiter", none},
-                {"S&top", none},
-                {"Beenden", none}},
-               &frmSchreiben::menulek_Click);
-    for (int i = 1; i < 6; ++i)
-        menulek[i]->setEnabled(false);
-    menulek[5]->setVisible(false); // the end of a lesson is entered by the cursor alone
-
-    mGym = menuBar()->addMenu(QStringLiteral("&Gymnastik"));
-    addEntries(mGym, menuGym, {{"&Auswahl", Qt::CTRL | Qt::Key_G}}, &frmSchreiben::menuGym_Click);
-
-    mEinstellungen = menuBar()->addMenu(QStringLiteral("&Einstellungen"));
-    addEntries(mEinstellungen, menuEinstellungen,
-               {{"&Audio", none},
-                {"&Reminder", Qt::CTRL | Qt::Key_R},
-                {"&Farbe", none},
-                {"&Verschiedenes", none}},
-               &frmSchreiben::menuEinstellungen_Click);
-
-    mModule = menuBar()->addMenu(QStringLiteral("&Module"));
-    addEntries(mModule, menuModule, {{"&Nummernblock", Qt::CTRL | Qt::Key_N}},
-               &frmSchreiben::menuModule_Click);
-
-    mAuswertung = menuBar()->addMenu(QStringLiteral("&Auswertung"));
-    addEntries(mAuswertung, menuAuswertung, {{"&Statistik", Qt::CTRL | Qt::Key_X}},
-               &frmSchreiben::menuAuswertung_Click);
-
-    mUeber = menuBar()->addMenu(QString::fromUtf8("&Über"));
-    addEntries(mUeber, menuUeber,
-               {{"&Quendal", Qt::CTRL | Qt::Key_Y},
-                {"Quendal im &Web", Qt::CTRL | Qt::Key_W},
-                {"&Mail", Qt::CTRL | Qt::Key_M}},
-               &frmSchreiben::menuUeber_Click);
-
-    mHilfe = menuBar()->addMenu(QStringLiteral("&?"));
-    addEntries(mHilfe, menuHilfe, {{"&QuenDal Hilfe", none}, {"Ti&ps und Tricks...", none}},
-               &frmSchreiben::menuHilfe_Click);
-    menWichtig = mHilfe->addAction(QStringLiteral("&Wichtige Informationen"));
-    connect(menWichtig, &QAction::triggered, this, &frmSchreiben::menWichtig_Click);
-
-    // Their windows are still to come.
-
-    // The help key works anywhere in the window, also while a lesson is typed.
-    auto* help = new QAction(this);
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WindowShortcut);
-    connect(help, &QAction::triggered, this, &frmSchreiben::helpKey);
-    addAction(help);
-}
-
-void frmSchreiben::buildToolBar() {
-    const struct {
-        int index;
-        QString tooltip;
-        quint32 color;
-    } buttons[] = {
-        {0, QStringLiteral("Statistik / Auswertungen"), 0x80FF80},
-        {1, QStringLiteral("Browser starten (") + Maker::homePage() + QStringLiteral(")"),
-         0xFFFFFF},
-        {2, QStringLiteral("Reminder "), 0x80FF80},
-        {3, QString::fromUtf8("Lektionen - Auswahl öffnen"), 0xC0C0C0},
-        {4, QStringLiteral("Nummernblock - Trainer"), 0xC0C0C0},
-        {6, QStringLiteral("Optionen / Einstellungen"), 0xC0C0C0},
-    };
-    int slot = 0;
-    for (const auto& b : buttons) {
-        auto* button = new PictureButton(ToolBarPictures::forButton(b.index), b.color, Frame4);
-        button->setObjectName(QStringLiteral("ToolButton_%1").arg(b.index));
-        button->setToolTip(b.tooltip);
-        button->setGeometry(Twips::rect(13140, 180 + slot++ * 576, 555, 495));
-        connect(button, &QAbstractButton::clicked, this,
-                [this, i = b.index] { ToolButton_Click(i); });
-        ToolButton[b.index] = button;
-    }
-    // Their windows are still to come.
-}
-
 bool frmSchreiben::Form_Load() {
     HookInput(Text1, InputBoxFilter::Handlers{[this](int& code) { Text1_KeyDown(code); },
                                               [this](int& code) { Text1_KeyPress(code); },
@@ -341,6 +245,9 @@ void frmSchreiben::Form_Unload() {
         tip_->close();
     SaveSettings();
     UnhookInput(Text1);
+    // Results held in memory get their last chance.
+    if (!program_.heldResults.entries.isEmpty())
+        storeKeptResults();
 }
 
 bool frmSchreiben::InitDatabase() {
@@ -365,13 +272,17 @@ bool frmSchreiben::InitDatabase() {
     // read-only file) the statistics are only slower.
     LogIndex::ensure(program_.DbConnection);
     // Results kept at an earlier lesson end go in as soon as the database takes them.
-    const StoreOutcome kept =
-        ResultLog::storePending(program_.DbConnection, ResultLog::pendingPath(program_.DbPath));
-    if (!kept.message.isEmpty())
-        MessageBox::show(kept.message, MessageBox::ProgramTitle, QMessageBox::Warning);
+    storeKeptResults();
     // The program now waits idle for the first lesson.
     program_.DbConnection.releaseMemory();
     return true;
+}
+
+void frmSchreiben::storeKeptResults() {
+    const StoreOutcome outcome = ResultLog::storePending(
+        program_.DbConnection, ResultLog::pendingPath(program_.DbPath), program_.heldResults);
+    if (!outcome.message.isEmpty())
+        MessageBox::show(outcome.message, MessageBox::ProgramTitle, QMessageBox::Warning);
 }
 
 void frmSchreiben::LoadSettings() {
@@ -386,21 +297,21 @@ void frmSchreiben::SaveSettings() {
     if (!settingsLoaded_)
         return;
     SettingsStore store(SettingsIO::Application);
-    if (!isMinimized())
-        SettingsIO::savePosition(store,
-                                 {float(Twips::fromPixels(x())), float(Twips::fromPixels(y()))});
+    if (!isMinimized()) {
+        const QPoint corner = WindowFrame::corner(this);
+        SettingsIO::savePosition(
+            store, {float(Twips::fromPixels(corner.x())), float(Twips::fromPixels(corner.y()))});
+    }
     SettingsIO::saveOptions(store, program_.settings);
     store.flush(); // a file that cannot be written loses the options, never the program
 }
 
 // The stored corner is the frame's (title bar included).
 void frmSchreiben::placeWindow(WindowPosition stored) {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return; // the compositor places windows there
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->geometry();
-    move(windowCorner(stored, frameGeometry().size().expandedTo(sizeHint()), screens));
+    WindowFrame::place(this, windowCorner(stored, WindowFrame::size(this), screens));
 }
 
 frmLek& frmSchreiben::lessonDialog() {
@@ -755,8 +666,8 @@ void frmSchreiben::SaveLog() {
         row.ff[f - 1] = c.ff[f];
     // Another program's lock is waited for briefly; the pointer says so meanwhile.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const StoreOutcome outcome =
-        ResultLog::store(program_.DbConnection, row, ResultLog::pendingPath(program_.DbPath));
+    const StoreOutcome outcome = ResultLog::store(
+        program_.DbConnection, row, ResultLog::pendingPath(program_.DbPath), program_.heldResults);
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.message.isEmpty())
         MessageBox::show(outcome.message, MessageBox::ProgramTitle, QMessageBox::Warning, this);

@@ -125,9 +125,9 @@ protected:
 private:
     void buildWindow();
     void buildKeyboard();
-    void buildMenus();
-    void buildToolBar();
     bool InitDatabase();
+    // Stores the results kept in the pending file and those held; shows what the user must know.
+    void storeKeptResults();
     void LoadSettings();
     void SaveSettings();
     void placeWindow(WindowPosition stored);

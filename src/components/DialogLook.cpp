@@ -7,6 +7,7 @@
 #include "platform/Twips.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
 
 namespace DialogLook {
@@ -37,6 +38,21 @@ void setBackColor(QWidget* widget, quint32 ole) {
     pal.setColor(QPalette::Window, OleColor::toQColor(ole));
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
+}
+
+void paintButtonFace(QPainter& painter, const QRect& rect, quint32 ole, bool down) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect, OleColor::toQColor(ole));
+    const QRectF face = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QColor light(255, 255, 255), dark(96, 96, 96);
+    painter.setPen(QPen(down ? dark : light, 1));
+    painter.drawLine(face.topLeft(), face.topRight());
+    painter.drawLine(face.topLeft(), face.bottomLeft());
+    painter.setPen(QPen(down ? light : dark, 1));
+    painter.drawLine(face.bottomLeft(), face.bottomRight());
+    painter.drawLine(face.topRight(), face.bottomRight());
+    painter.restore();
 }
 
 namespace {

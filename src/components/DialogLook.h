@@ -6,6 +6,7 @@
 #include <Qt>
 
 class QLabel;
+class QPainter;
 class QWidget;
 
 // The look the dialogs share: their fonts with metric stand-ins, colours in the program's
@@ -22,6 +23,9 @@ QFont courierNew(qreal points, bool bold = false);
 void setForeColor(QWidget* widget, quint32 ole);
 // Fills the widget's background with the colour.
 void setBackColor(QWidget* widget, quint32 ole);
+
+// The face of a graphical button: flat in the colour, with a raised bevel, sunken while down.
+void paintButtonFace(QPainter& painter, const QRect& rect, quint32 ole, bool down);
 
 // A plain-text label named name, placed at the twips rectangle (left, top, width, height).
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& twips,

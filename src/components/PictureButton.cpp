@@ -1,6 +1,6 @@
 #include "PictureButton.h"
 
-#include "platform/OleColor.h"
+#include "DialogLook.h"
 
 #include <QPainter>
 
@@ -21,18 +21,8 @@ QSize PictureButton::sizeHint() const {
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.fillRect(rect(), OleColor::toQColor(backColor_));
-
-    // A raised bevel, sunken while pressed.
     const bool down = isDown();
-    const QColor light(255, 255, 255), dark(96, 96, 96);
-    painter.setPen(QPen(down ? dark : light, 1));
-    painter.drawLine(face.topLeft(), face.topRight());
-    painter.drawLine(face.topLeft(), face.bottomLeft());
-    painter.setPen(QPen(down ? light : dark, 1));
-    painter.drawLine(face.bottomLeft(), face.bottomRight());
-    painter.drawLine(face.topRight(), face.bottomRight());
+    DialogLook::paintButtonFace(painter, rect(), backColor_, down);
 
     const qreal side = qMin(width(), height()) * 0.78;
     QRectF area((width() - side) / 2, (height() - side) / 2, side, side);

@@ -14,12 +14,27 @@
 #include <QTextLayout>
 #include <QWidget>
 #include <cmath>
+#include <optional>
 
 namespace {
 
 constexpr int Stem = 14;   // height of the balloon's stem
 constexpr int Padding = 8; // inner margin
 constexpr int IconSize = 16;
+
+// The title icons by their codes: 1 information, 2 warning, 3 error; 0 and any other code none.
+std::optional<QStyle::StandardPixmap> titleIcon(int code) {
+    switch (code) {
+    case 1:
+        return QStyle::SP_MessageBoxInformation;
+    case 2:
+        return QStyle::SP_MessageBoxWarning;
+    case 3:
+        return QStyle::SP_MessageBoxCritical;
+    default:
+        return std::nullopt;
+    }
+}
 
 // The tip window: a frameless tool window that paints its text, optional title and icon in a
 // balloon with a stem at its top left, pointing up at the spot it explains.
@@ -57,9 +72,10 @@ public:
         QFont bold = font();
         bold.setBold(true);
         const QFontMetrics bm(bold);
-        titleHeight_ = title.isEmpty() ? 0 : std::max(bm.height(), icon ? IconSize : 0) + 4;
+        const bool withIcon = titleIcon(icon).has_value();
+        titleHeight_ = title.isEmpty() ? 0 : std::max(bm.height(), withIcon ? IconSize : 0) + 4;
         const int titleWidth =
-            title.isEmpty() ? 0 : bm.horizontalAdvance(title) + (icon ? IconSize + 6 : 0);
+            title.isEmpty() ? 0 : bm.horizontalAdvance(title) + (withIcon ? IconSize + 6 : 0);
         const int w = std::max(textRect_.width(), titleWidth) + 2 * Padding;
         const int h = textRect_.height() + titleHeight_ + 2 * Padding + (balloon_ ? Stem : 0);
         resize(std::max(w, balloon_ ? 3 * Stem : 0), h);
@@ -79,9 +95,8 @@ protected:
         const int top = (balloon_ ? Stem : 0) + Padding;
         int x = Padding;
         if (!title.isEmpty()) {
-            if (icon) {
-                const QIcon info = style()->standardIcon(QStyle::SP_MessageBoxInformation);
-                info.paint(&p, QRect(x, top, IconSize, IconSize));
+            if (const auto standard = titleIcon(icon)) {
+                style()->standardIcon(*standard).paint(&p, QRect(x, top, IconSize, IconSize));
                 x += IconSize + 6;
             }
             QFont bold = font();

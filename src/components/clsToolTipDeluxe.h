@@ -28,7 +28,8 @@ public:
     void Create(QWidget* hWndParent, bool bAlwaysTip = false, bool bBalloonTip = false);
     void Destroy();
     void AddControl(QWidget* objControl, const QString& strCaption, bool bCenterToolTip = false);
-    void SetToolTipTitle(const QString& strTitle, qint32 iTitleIcon); // 1 = information icon
+    // iTitleIcon: 0 none, 1 information, 2 warning, 3 error.
+    void SetToolTipTitle(const QString& strTitle, qint32 iTitleIcon);
 
     // The tip window; nullptr when there is none.
     QWidget* hTip() const;

@@ -2,7 +2,74 @@
 
 #include "platform/Database.h"
 
+#include <QSqlQuery>
+
 namespace Schema {
+
+namespace {
+
+// Whether the statement text carries the keyword AUTOINCREMENT: words inside literals, quoted
+// names and comments do not count.
+bool hasAutoincrement(const QString& sql) {
+    for (qsizetype i = 0; i < sql.size();) {
+        const QChar c = sql[i];
+        const auto skipTo = [&](const QString& end, qsizetype opening = 1) {
+            const qsizetype at = sql.indexOf(end, i + opening);
+            i = at < 0 ? sql.size() : at + end.size();
+        };
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+            skipTo(QString(c)); // a doubled quote is two literals in a row: the same skip
+        else if (c == QLatin1Char('['))
+            skipTo(QStringLiteral("]"));
+        else if (sql.mid(i, 2) == QLatin1String("--"))
+            skipTo(QStringLiteral("\n"), 2);
+        else if (sql.mid(i, 2) == QLatin1String("/*"))
+            skipTo(QStringLiteral("*/"), 2);
+        else if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
+            const qsizetype start = i;
+            while (i < sql.size() && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_')))
+                ++i;
+            if (sql.mid(start, i - start)
+                    .compare(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive) == 0)
+                return true;
+        } else
+            ++i;
+    }
+    return false;
+}
+
+// log.Id must be the table's own row number, handed out once and never again: the replay of
+// kept results recognises a result as stored by the row under its Id.
+bool logIdIsRowNumber(const Database& db, QString* error) {
+    QSqlQuery query(db.connection());
+    if (!db.run(query, QStringLiteral("SELECT name, upper(type) FROM pragma_table_info('log') "
+                                      "WHERE pk > 0"))) {
+        *error = db.lastError();
+        return false;
+    }
+    QStringList keys;
+    bool integer = false;
+    while (query.next()) {
+        keys << query.value(0).toString();
+        integer = query.value(1).toString() == QLatin1String("INTEGER");
+    }
+    // AUTOINCREMENT is allowed on the INTEGER PRIMARY KEY alone, so with Id the only key
+    // column it is the one so declared.
+    bool ok = keys.size() == 1 && integer &&
+              keys[0].compare(QLatin1String("Id"), Qt::CaseInsensitive) == 0;
+    if (ok && !db.run(query, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' "
+                                            "AND name = 'log' COLLATE NOCASE"))) {
+        *error = db.lastError();
+        return false;
+    }
+    ok = ok && query.next() && hasAutoincrement(query.value(0).toString());
+    if (!ok)
+        *error = QStringLiteral("Die Spalte „Id“ der Tabelle „log“ ist kein fortlaufend "
+                                "vergebener Schlüssel (INTEGER PRIMARY KEY AUTOINCREMENT).");
+    return ok;
+}
+
+} // namespace
 
 QStringList createStatements() {
     QStringList ff;
@@ -89,7 +156,8 @@ bool check(const Database& db, QString* error) {
                     QStringLiteral("Der Tabelle „%1“ fehlt die Spalte „%2“.").arg(table, column));
         }
     }
-    return true;
+    QString reason;
+    return logIdIsRowNumber(db, &reason) || fail(reason);
 }
 
 } // namespace Schema

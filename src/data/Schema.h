@@ -14,8 +14,9 @@ QStringList tableNames();
 QStringList columnNames(const QString& table);
 // Creates the tables in an open, empty database.
 bool create(Database& db, QString* error);
-// True when every table is there with every column; otherwise error names the first table or
-// column missing. Names are compared without regard to case.
+// True when every table is there with every column and log.Id is an INTEGER PRIMARY KEY
+// AUTOINCREMENT; otherwise error names the first table or column missing or the key that is not
+// one. Names are compared without regard to case.
 bool check(const Database& db, QString* error);
 
 } // namespace Schema

@@ -118,6 +118,8 @@ bool InputBoxFilter::keyPressed(QKeyEvent& key) {
     handleKey([this, &key] {
         int code = VirtualKey::fromEvent(key);
         if (code != 0) {
+            if (!held_.contains(code))
+                held_ << code;
             handlers_.keyDown(code);
             if (code == 0)
                 return;
@@ -132,7 +134,15 @@ void InputBoxFilter::keyReleased(const QKeyEvent& key) {
     if (key.isAutoRepeat())
         return;
     const int code = VirtualKey::fromEvent(key);
-    if (code != 0)
+    if (code == 0)
+        return;
+    held_.removeOne(code);
+    handlers_.keyUp(code);
+}
+
+void InputBoxFilter::releaseHeldKeys() {
+    const QList<int> held = std::exchange(held_, {});
+    for (const int code : held)
         handlers_.keyUp(code);
 }
 
@@ -157,6 +167,9 @@ bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
         // After the box's own focus handling and whatever the click or the window does next.
         QMetaObject::invokeMethod(this, &InputBoxFilter::moveCaretHome, Qt::QueuedConnection);
+        return false;
+    case QEvent::FocusOut:
+        releaseHeldKeys();
         return false;
     case QEvent::ShortcutOverride: {
         // Menu keys stay with the box, so neither the menu bar's Alt navigation nor a mnemonic

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <functional>
 #include <vector>
@@ -17,6 +18,9 @@ class QPlainTextEdit;
 // with Alt and F10 are plain keys here, never menu keys or mnemonics, and type nothing. A mouse
 // button only focuses the box, and whenever the box gains the focus the caret goes to the end of
 // the text. Tab and Shift+Tab move the focus on.
+//
+// A key still held when the box loses the keyboard (another window, a dialog or a menu takes
+// it) gets its key-up then: the real one goes to whoever has the keyboard by the time.
 class InputBoxFilter : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +44,7 @@ private:
     template <typename Handle> void handleKey(Handle handle);
     bool keyPressed(QKeyEvent& key);
     void keyReleased(const QKeyEvent& key);
+    void releaseHeldKeys();
     // Hands each character to the key press and inserts those it lets through.
     void typeCharacters(const QString& text);
     void runEffects();
@@ -49,6 +54,7 @@ private:
     Handlers handlers_;
     int keysHandled_ = 0; // nesting depth of the keys being handled
     std::vector<std::function<void()>> effects_;
+    QList<int> held_; // key-downs without their key-up yet, in the order pressed
 
     // What the box had before, for UnhookInput.
     Qt::ContextMenuPolicy contextMenuPolicy_;

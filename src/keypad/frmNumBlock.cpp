@@ -15,6 +15,7 @@
 #include "typing/ExpectedCursor.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -182,9 +183,19 @@ void frmNumBlock::Form_Load() {
 }
 
 void frmNumBlock::done(int result) {
-    // Closing by "Beenden", the close box or Esc.
+    // Closing by "Beenden" or the close box.
     StopBlink();
     QDialog::done(result);
+}
+
+void frmNumBlock::keyPressEvent(QKeyEvent* event) {
+    // Only "Beenden" and the close box close the trainer: Esc is no cancel key here, so a
+    // stray Esc from the list or the button does not end the practice.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmNumBlock::Command2_Click() {

@@ -11,6 +11,7 @@ class Database;
 class ExpectedCursor;
 class KeypadKeyButton;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -63,6 +64,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildKeypad();

@@ -23,23 +23,26 @@ struct Normalised {
     bool Truncated = false; // the scan reached its limit
 };
 
-// The file's bytes as text: UTF-8 when they are valid UTF-8 (with or without a byte-order
-// mark; a sequence cut off at the end of bytes counts as valid when truncatedInput is set),
-// UTF-16 when they begin with its byte-order mark, Windows-1252 otherwise.
+// The file's bytes as text: UTF-16 when they begin with its byte-order mark or their zero bytes
+// stand on one side of the byte pairs; UTF-8 when they are valid UTF-8 (with or without a
+// byte-order mark; a sequence cut off at the end of bytes counts as valid when truncatedInput
+// is set), unless, without a mark, they read better as Windows-1252; Windows-1252 otherwise.
 QString decode(const QByteArray& bytes, bool truncatedInput = false);
 bool isValidUtf8(const QByteArray& bytes, bool allowCutEnd = false);
 QString decodeWindows1252(const QByteArray& bytes);
 
-// The character pass: one character out for every character (code point) in. Line breaks are
-// kept; every other control character becomes a blank, the German letters and the euro sign
-// stay, low and left double quotes become '"', the en dash '-', everything else a blank.
-// changed is set when any character outside 32 to 126 (other than CR and LF) was met.
+// The character pass: one character out for every character (code point) in, but for a run of
+// control characters at the end, which is dropped. Line breaks are kept; every other control
+// character becomes a blank, the German letters and the euro sign stay, low and left double
+// quotes become '"', the en dash '-', everything else a blank. changed is set when any
+// character outside 32 to 126 (other than CR and LF) was met.
 QString mapCharacters(const QString& text, bool* changed);
 
 // The normalisation of a decoded text: the character pass, then the wrap pass.
 Normalised doit(const QString& TextIn);
 
-// The lesson title: the part of the path behind its last "/", at most 100 characters.
+// The lesson title: the part of the path behind its last "/" without control characters, at
+// most 100 characters.
 QString titleFromPath(const QString& path);
 
 // Reads no more of the file than can reach the lesson. Nothing for what is not a readable,

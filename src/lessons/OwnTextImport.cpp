@@ -5,16 +5,20 @@
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 
 namespace OwnTextImport {
 
 bool run(QWidget* dialog, LessonHandOver& handOver) {
-    QFileDialog open(dialog, QString::fromUtf8("Datei öffnen"));
+    // The user's own texts are theirs: the search starts at home, not where the program runs.
+    QFileDialog open(dialog, QString::fromUtf8("Datei öffnen"), QDir::homePath());
     open.setNameFilter(QStringLiteral("Textdateien txt (*.txt)"));
     open.setFileMode(QFileDialog::ExistingFile);
     open.setAcceptMode(QFileDialog::AcceptOpen);
+    // Qt's own dialog, which speaks German; a desktop's dialog would speak the desktop's language.
+    open.setOption(QFileDialog::DontUseNativeDialog);
     if (open.exec() != QDialog::Accepted || open.selectedFiles().isEmpty())
         return false;
     const QString path = open.selectedFiles().constFirst();

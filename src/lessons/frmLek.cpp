@@ -10,6 +10,7 @@
 #include "platform/OleColor.h"
 #include "platform/RecordSet.h"
 #include "platform/Twips.h"
+#include "platform/WindowFrame.h"
 #include "typing/TypingTexts.h"
 
 #include <QFrame>
@@ -19,8 +20,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
-#include <QWindow>
-#include <algorithm>
 #include <limits>
 
 struct frmLek::Private {
@@ -207,9 +206,9 @@ void frmLek::Form_Load() {
     // Top-aligned with the main window and centred on its width, measured from the screen's
     // left edge rather than from the main window's own position.
     if (d->anchor) {
-        const QRect anchor = d->anchor->frameGeometry();
-        const float left = float(anchor.width()) / 2.0f - float(frameWidth()) / 2.0f;
-        move(qRound(left), anchor.top());
+        const float left = float(WindowFrame::size(d->anchor).width()) / 2.0f -
+                           float(WindowFrame::size(this).width()) / 2.0f;
+        WindowFrame::place(this, QPoint(qRound(left), WindowFrame::corner(d->anchor).y()));
     }
 }
 
@@ -234,16 +233,6 @@ void frmLek::gettabs() {
     rs.close();
     if (TabStrip1->count() > 0)
         TabStrip1->setCurrentIndex(0);
-}
-
-int frmLek::frameWidth() {
-    // Before the first showing the frame is not known to the widget yet; the native window
-    // knows its margins as soon as it exists (where the platform can tell them at all).
-    create();
-    QMargins margins;
-    if (const QWindow* window = windowHandle())
-        margins = window->frameMargins();
-    return std::max(frameGeometry().width(), width() + margins.left() + margins.right());
 }
 
 qint32 frmLek::LekCount(const QString& art) const {

@@ -49,7 +49,6 @@ private:
     // Tells the user once per showing that the database could not be read (error: the
     // driver's description); the dialog stays open with what could be read.
     void readFailed(const QString& error);
-    int frameWidth(); // the dialog's width with its window frame
 
     struct Private;
     std::unique_ptr<Private> d;

@@ -36,6 +36,7 @@ public:
 
     // How long a pick may take before it counts as abandoned; two minutes unless set.
     void setTimeout(int milliseconds) { timeout_.setInterval(milliseconds); }
+    int timeout() const { return timeout_.interval(); }
 
     // The portal's name for window as a parent: "x11:<xid>" on X11, empty elsewhere.
     static QString parentWindowId(const QWindow* window);

@@ -1,5 +1,6 @@
 #include "StartUpWarmUp.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QLibrary>
 #include <QLibraryInfo>
@@ -11,8 +12,11 @@ StartUpWarmUp::StartUpWarmUp() {
     // Qt takes the first thread that asks for its thread data as the main thread: this one asks
     // before the side thread can.
     QThread::currentThread();
-    thread_ = std::thread([] {
+    thread_ = std::thread([this] {
         FcInit();
+        // Without the file (translations not installed) the dialogs stay in Qt's English.
+        (void)qtGerman_.load(QStringLiteral("qtbase_de"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         // Loaded through Qt's own library store, the driver is found loaded when the database
         // is opened; a driver that is missing here fails there, with its message.
         QLibrary driver(databaseDriverPath());
@@ -28,6 +32,12 @@ StartUpWarmUp::~StartUpWarmUp() {
 void StartUpWarmUp::wait() {
     if (thread_.joinable())
         thread_.join();
+}
+
+void StartUpWarmUp::installTranslation() {
+    wait();
+    if (!qtGerman_.isEmpty())
+        QCoreApplication::installTranslator(&qtGerman_);
 }
 
 QString StartUpWarmUp::databaseDriverPath() {

@@ -72,7 +72,13 @@ void RecordBrowser::buildNavigation(const QRect& box, const int (&buttonLefts)[4
 }
 
 void RecordBrowser::bind(QWidget* control, const QString& column, Format format) {
-    bindings_.push_back({control, column, std::move(format)});
+    bind(control, [column, format = std::move(format)](const KeyedRecordSet& rs) {
+        return format(rs.field(column));
+    });
+}
+
+void RecordBrowser::bind(QWidget* control, RowFormat format) {
+    bindings_.push_back({control, std::move(format)});
 }
 
 void RecordBrowser::Form_Load() {
@@ -146,7 +152,7 @@ void RecordBrowser::navigate(const std::function<void()>& step) {
 
 void RecordBrowser::refresh() {
     for (const Binding& b : bindings_) {
-        const QString text = rs_.bof() || rs_.eof() ? QString() : b.format(rs_.field(b.column));
+        const QString text = rs_.bof() || rs_.eof() ? QString() : b.format(rs_);
         if (auto* edit = qobject_cast<QLineEdit*>(b.control)) {
             edit->setText(text);
             edit->setCursorPosition(0);

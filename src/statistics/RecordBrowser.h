@@ -20,6 +20,8 @@ class RecordBrowser : public StatisticsWindow {
 public:
     using Query = std::function<bool(KeyedRecordSet&)>;
     using Format = std::function<QString(const QVariant&)>;
+    // The text of a control shown from several columns of the current row.
+    using RowFormat = std::function<QString(const KeyedRecordSet&)>;
 
     RecordBrowser(const QString& name, const QString& caption, int widthTwips, int heightTwips,
                   QWidget* parent = nullptr);
@@ -51,6 +53,8 @@ protected:
     void setQuery(Query query) { query_ = std::move(query); }
     // Shows column (found without regard to case) in a text box or label through format.
     void bind(QWidget* control, const QString& column, Format format);
+    // Shows what format makes of the current row.
+    void bind(QWidget* control, RowFormat format);
     // The navigation box at the twips rectangle, with the buttons' left edges inside it.
     void buildNavigation(const QRect& box, const int (&buttonLefts)[4]);
 
@@ -59,8 +63,7 @@ protected:
 private:
     struct Binding {
         QWidget* control;
-        QString column;
-        Format format;
+        RowFormat format;
     };
     void Form_KeyDown(int keyCode, int shift);
     void refresh();

@@ -4,11 +4,26 @@
 #include "platform/Database.h"
 #include "platform/RecordSet.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace {
 
 // Strokes per minute of one result, errors counted as strokes, cut toward zero. The real
-// division keeps the fraction that integer columns would lose before the cut.
-const char* const AnschExpr = "CAST((Treffer+Fehler)*60.0/NULLIF(Dauer,0) AS INTEGER)";
+// division keeps the fraction that integer columns would lose before the cut. Its dividend is
+// exact below 2^53, and so is the cut; beyond, the value is unknown (NULL), where the database
+// would clamp it to the largest integer.
+const char* const AnschExpr = "CASE WHEN abs((Treffer+Fehler)*60.0) < 9007199254740992.0 THEN "
+                              "CAST((Treffer+Fehler)*60.0/NULLIF(Dauer,0) AS INTEGER) END";
+
+// Errors per hundred characters to two decimals, an exact half to the even digit as the
+// result's own error percent is rounded; the database's round takes it away from zero.
+QString fehlerprozExpr() {
+    return QStringLiteral("CASE WHEN abs(%1*100 - CAST(%1*100 AS INTEGER)) = 0.5 THEN "
+                          "(CAST(%1*100 AS INTEGER) + CAST(%1*100 AS INTEGER) % 2)/100.0 "
+                          "ELSE round(%1,2) END")
+        .arg(QLatin1String("(Fehler*100.0/NULLIF(Zeichenanzahl,0))"));
+}
 
 } // namespace
 
@@ -20,25 +35,20 @@ qint64 StatisticsQueries::LogCount() const {
 }
 
 std::optional<StatisticsQueries::Summary> StatisticsQueries::summary() const {
-    const struct {
-        const char* sql;
-        const char* field;
-    } steps[] = {
-        {"SELECT COUNT(*)AS anz FROM log", "anz"},
-        {"SELECT Avg((Treffer+Fehler)*60.0/NULLIF(Dauer,0)) AS mittel FROM log", "mittel"},
-        {"SELECT Sum(Zeichenanzahl) as zeichen FROM log", "zeichen"},
-        {"SELECT Sum([ff1]+[ff2]+[ff3]+[ff4]+[ff5]) AS fliha FROM log", "fliha"},
-        {"SELECT Sum([ff6]+[ff7]+[ff8]+[ff9]+[ff10]) AS freha FROM log", "freha"},
-    };
-    QVariant v[5];
-    for (int i = 0; i < 5; ++i) {
-        bool ok = false;
-        v[i] = value(QLatin1String(steps[i].sql), QLatin1String(steps[i].field), &ok);
-        if (!ok)
-            return std::nullopt;
-    }
-    return Summary{v[0].toLongLong(), v[1], v[2].toLongLong(), v[3].toLongLong(),
-                   v[4].toLongLong()};
+    bool ok = false;
+    const QVariant anz =
+        value(QStringLiteral("SELECT COUNT(*)AS anz FROM log"), QStringLiteral("anz"), &ok);
+    if (!ok)
+        return std::nullopt;
+    const QVariant mittel = value(
+        QStringLiteral("SELECT Avg((Treffer+Fehler)*60.0/NULLIF(Dauer,0)) AS mittel FROM log"),
+        QStringLiteral("mittel"), &ok);
+    if (!ok)
+        return std::nullopt;
+    std::optional<Totals> t = totals(false);
+    if (!t)
+        return std::nullopt;
+    return Summary{anz.toLongLong(), mittel, *t};
 }
 
 bool StatisticsQueries::lessonCounts(RecordSet& rs) const {
@@ -58,27 +68,71 @@ bool StatisticsQueries::tempo(RecordSet& rs, int n) const {
                 {qMax(n, 1) - 1});
 }
 
-bool StatisticsQueries::fingerSums(RecordSet& rs) const {
-    // The hand totals add up the finger sums: the finger columns take no NULL, so this is the
-    // sum of each row's five fingers, read in one pass that adds each column once.
-    return open(rs,
-                QStringLiteral("SELECT f1+f2+f3+f4+f5 AS linke_Summe, f1 AS links_Klein, f2 AS "
-                               "links_Ring, f3 AS links_Mittel, f4 AS links_Zeige, f5 AS "
-                               "links_Daumen, f6 AS rechts_Daumen, f7 AS rechts_Zeige, f8 AS "
-                               "rechts_Mittel, f9 AS rechts_Ring, f10 AS rechts_Klein, "
-                               "f6+f7+f8+f9+f10 AS rechte_Summe FROM (SELECT Sum(ff1) AS f1, "
-                               "Sum(ff2) AS f2, Sum(ff3) AS f3, Sum(ff4) AS f4, Sum(ff5) AS f5, "
-                               "Sum(ff6) AS f6, Sum(ff7) AS f7, Sum(ff8) AS f8, Sum(ff9) AS f9, "
-                               "Sum(ff10) AS f10 FROM log)"));
+std::optional<StatisticsQueries::Totals> StatisticsQueries::totals(bool fingers) const {
+    // The database's Sum is exact while it gives whole numbers: beyond 64 bits it fails, and a
+    // row's "+" turns into an inexact real number. Then the rows are added up here.
+    QStringList sums{QStringLiteral("Sum(Zeichenanzahl)"),
+                     QStringLiteral("Sum(ff1+ff2+ff3+ff4+ff5)"),
+                     QStringLiteral("Sum(ff6+ff7+ff8+ff9+ff10)")};
+    for (int f = 1; fingers && f <= 10; ++f)
+        sums << QStringLiteral("Sum(ff%1)").arg(f);
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    if (db_.run(q, QStringLiteral("SELECT %1 FROM log").arg(sums.join(QStringLiteral(", ")))) &&
+        q.next()) {
+        Totals t;
+        ExactSum* figures[13] = {&t.zeichen, &t.left, &t.right};
+        for (int f = 0; f < 10; ++f)
+            figures[3 + f] = &t.fingers[std::size_t(f)];
+        bool whole = true;
+        for (int i = 0; i < sums.size(); ++i) {
+            whole = whole && (q.isNull(i) || q.value(i).typeId() == QMetaType::LongLong);
+            figures[i]->add(q.isNull(i) ? QVariant() : q.value(i));
+        }
+        if (whole)
+            return t;
+    }
+    return addedUp();
+}
+
+std::optional<StatisticsQueries::Totals> StatisticsQueries::addedUp() const {
+    QSqlQuery q(db_.connection());
+    q.setForwardOnly(true);
+    if (!db_.run(q, QStringLiteral("SELECT Zeichenanzahl, ff1, ff2, ff3, ff4, ff5, ff6, ff7, ff8, "
+                                   "ff9, ff10 FROM log"))) {
+        lastError_ = db_.lastError();
+        return std::nullopt;
+    }
+    Totals t;
+    QVariantList hand[2];
+    while (q.next()) {
+        t.zeichen.add(q.value(0));
+        hand[0].clear();
+        hand[1].clear();
+        for (int f = 0; f < 10; ++f) {
+            // NULL stays recognisable whatever form the driver hands it in.
+            const QVariant v = q.isNull(f + 1) ? QVariant() : q.value(f + 1);
+            t.fingers[std::size_t(f)].add(v);
+            hand[f / 5] << v;
+        }
+        t.left.addRow(hand[0]);
+        t.right.addRow(hand[1]);
+    }
+    if (q.lastError().isValid()) { // a total of part of the rows would be wrong
+        lastError_ = q.lastError().text();
+        return std::nullopt;
+    }
+    return t;
 }
 
 bool StatisticsQueries::results(KeyedRecordSet& rs) const {
     return openInTimeOrder(
         rs,
-        QStringLiteral("Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, printf('%02d:%02d', "
-                       "Dauer/60, Dauer%60) AS DauerM, Treffer, Fehler, "
-                       "round(Fehler*100.0/NULLIF(Zeichenanzahl,0),2) AS Fehlerproz, %1 AS Ansch")
-            .arg(QLatin1String(AnschExpr)));
+        QStringLiteral("Zeitpunkt, Dateiname AS dateiname, Zeichenanzahl, CASE WHEN typeof(Dauer) "
+                       "= 'integer' THEN printf('%02d:%02d', Dauer/60, Dauer%60) END AS DauerM, "
+                       "Treffer, Fehler, ") +
+            fehlerprozExpr() + QStringLiteral(" AS Fehlerproz, ") + QLatin1String(AnschExpr) +
+            QStringLiteral(" AS Ansch"));
 }
 
 bool StatisticsQueries::fingerErrors(KeyedRecordSet& rs) const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ExactSum.h"
+
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <optional>
 
 class Database;
@@ -15,13 +18,18 @@ class StatisticsQueries {
 public:
     explicit StatisticsQueries(const Database& db) : db_(db) {}
 
-    // The hub's six figures.
+    // Totals over all rows of log, exact whatever their size.
+    struct Totals {
+        ExactSum zeichen;
+        // Each row's ff1+..+ff5 and ff6+..+ff10; a row with a NULL finger adds nothing.
+        ExactSum left, right;
+        std::array<ExactSum, 10> fingers; // ff1 .. ff10
+    };
+    // The hub's figures.
     struct Summary {
         qint64 anz = 0;
         QVariant mittel; // mean strokes per minute; NULL when no row has a duration
-        qint64 zeichen = 0;
-        qint64 fliha = 0; // errors of the left hand
-        qint64 freha = 0; // errors of the right hand
+        Totals totals;
     };
 
     // Rows of log; -1 when the statement fails.
@@ -33,8 +41,8 @@ public:
     // Zeitpunkt AS Datum, Anschlaege: the n latest results (with every further result that
     // shares the n-th time stamp), oldest first.
     bool tempo(RecordSet& rs, int n) const;
-    // One row: linke_Summe, links_Klein .. rechts_Klein, rechte_Summe.
-    bool fingerSums(RecordSet& rs) const;
+    // The finger totals are left at 0 unless fingers is true.
+    std::optional<Totals> totals(bool fingers) const;
     // Zeitpunkt, dateiname, Zeichenanzahl, DauerM, Treffer, Fehler, Fehlerproz, Ansch; oldest
     // first.
     bool results(KeyedRecordSet& rs) const;
@@ -48,6 +56,8 @@ private:
     // The rows of log in time order, each read with columns when it becomes the current one.
     bool openInTimeOrder(KeyedRecordSet& rs, const QString& columns) const;
     QVariant value(const QString& sql, const QString& field, bool* ok) const;
+    // The totals added up row by row, in a type that cannot overflow.
+    std::optional<Totals> addedUp() const;
 
     const Database& db_;
     mutable QString lastError_;

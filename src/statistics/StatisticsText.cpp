@@ -47,7 +47,8 @@ QString number(const QVariant& value) {
     const double d = value.toDouble(&ok);
     if (!ok)
         return value.toString();
-    return userLocale().toString(d, 'g', QLocale::FloatingPointShortest);
+    return std::isfinite(d) ? userLocale().toString(d, 'g', QLocale::FloatingPointShortest)
+                            : QString();
 }
 
 QString average(const QVariant& mittel) {
@@ -56,13 +57,17 @@ QString average(const QVariant& mittel) {
     const float single = mittel.toFloat();
     // nearbyint rounds half to even in the default rounding mode.
     const float rounded = float(std::nearbyint(double(single) * 10.0) / 10.0);
-    return userLocale().toString(double(rounded), 'g', 7);
+    // An average beyond the single-precision range has no figure to show.
+    return std::isfinite(rounded) ? userLocale().toString(double(rounded), 'g', 7) : QString();
 }
 
 QString twoDecimals(const QVariant& value) {
     if (value.isNull() || !value.isValid())
         return QString();
-    return userLocale().toString(value.toDouble(), 'f', 2);
+    // Two decimals are exact only while the whole part leaves them room among the 15 digits a
+    // double holds.
+    const double d = value.toDouble();
+    return std::abs(d) < 1e13 ? userLocale().toString(d, 'f', 2) : QString();
 }
 
 QString datum(const QVariant& stored) {

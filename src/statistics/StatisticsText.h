@@ -14,11 +14,13 @@ QDateTime zeitpunkt(const QVariant& stored);
 
 // A stored text as it stands; NULL gives empty text.
 QString plain(const QVariant& value);
-// A number as the user writes it: 106,3 and 125 on a German system. NULL gives empty text.
+// A number as the user writes it: 106,3 and 125 on a German system. NULL and an infinity
+// give empty text.
 QString number(const QVariant& value);
 // The hub's average: narrowed to single precision, rounded to one decimal (ties to even).
 QString average(const QVariant& mittel);
-// Two decimals in the user's notation (1,50); NULL gives empty text.
+// Two decimals in the user's notation (1,50); NULL, and a value too large for exact
+// decimals, give empty text.
 QString twoDecimals(const QVariant& value);
 
 // "6 Dezember 2026"

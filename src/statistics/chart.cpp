@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 
 chart::chart(const Database& db, QWidget* parent)
     : StatisticsWindow(QStringLiteral("chart"),
@@ -25,13 +26,18 @@ chart::chart(const Database& db, QWidget* parent)
 
     Slider1 = new QSlider(Qt::Horizontal, this);
     Slider1->setObjectName(QStringLiteral("Slider1"));
-    Slider1->setGeometry(Twips::rect(1260, 3870, 6855, 420));
     Slider1->setRange(10, 30);
     Slider1->setValue(10);
     Slider1->setSingleStep(1);
     Slider1->setPageStep(5);
     Slider1->setTickPosition(QSlider::TicksBelow);
     Slider1->setTickInterval(10);
+    // The style draws the tick marks at the bottom of the height it asks for; a style that asks
+    // more than the design's height gets it, upwards, so that they stay inside the window.
+    QRect slider = Twips::rect(1260, 3870, 6855, 420);
+    slider.setTop(std::min(slider.top(), slider.bottom() - Slider1->sizeHint().height() + 1));
+    slider.moveBottom(std::min(slider.bottom(), rect().bottom()));
+    Slider1->setGeometry(slider);
 
     Command1 = closeButton(QStringLiteral("Command1"), QRect(8400, 3900, 1095, 360));
 }

@@ -5,11 +5,11 @@
 #include "chart.h"
 #include "chart1.h"
 #include "components/DialogLook.h"
+#include "components/GraphicalButton.h"
 #include "frmblockchart.h"
 #include "frmblockdat.h"
 #include "frmdaten.h"
 #include "platform/MessageBox.h"
-#include "platform/OleColor.h"
 #include "platform/Twips.h"
 
 #include <QFrame>
@@ -109,13 +109,10 @@ frmStatistik::frmStatistik(const Database& db, const Settings& settings, QWidget
 
 QPushButton* frmStatistik::viewButton(QWidget* parent, const QString& name, const QString& caption,
                                       bool isChart, int top) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new GraphicalButton(caption, isChart ? 0xC0FFFF : 0xFFC0C0, parent);
     button->setObjectName(name);
     button->setGeometry(Twips::rect(6120, top, 1455, 420));
     button->setToolTip(isChart ? QStringLiteral("Grafik") : QStringLiteral("Liste"));
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, OleColor::toQColor(isChart ? 0xC0FFFF : 0xFFC0C0));
-    button->setPalette(pal);
     return button;
 }
 
@@ -136,8 +133,10 @@ void frmStatistik::Form_Load() {
     }
     Label12->setText(QString::number(s->anz));
     Label14->setText(StatisticsText::average(s->mittel));
-    Label15->setText(QString::number(s->zeichen));
-    Label4->setText(QString::number(s->fliha));
-    Label6->setText(QString::number(s->freha));
-    Label13->setText(QString::number(s->fliha + s->freha));
+    Label15->setText(s->totals.zeichen.text());
+    Label4->setText(s->totals.left.text());
+    Label6->setText(s->totals.right.text());
+    ExactSum both = s->totals.left;
+    both.add(s->totals.right);
+    Label13->setText(both.text());
 }

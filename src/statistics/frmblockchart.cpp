@@ -3,10 +3,9 @@
 #include "BarChart.h"
 #include "StatisticsQueries.h"
 #include "components/DialogLook.h"
-#include "platform/RecordSet.h"
 #include "platform/Twips.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QPushButton>
 #include <QValueAxis>
 
@@ -18,9 +17,8 @@ frmblockchart::frmblockchart(const Database& db, QWidget* parent)
     MSChart1 = new BarChart(this);
     MSChart1->setObjectName(QStringLiteral("MSChart1"));
     MSChart1->setGeometry(Twips::rect(0, 0, 11475, 6615));
-    // The blanks put the two words under the two halves of the chart; the title is drawn as
-    // rich text, which would fold ordinary blanks into one.
-    MSChart1->setAxisTitles(QStringLiteral("Linke Hand") + QString(42, QChar(0xA0)) +
+    // The blanks put the two words under the two halves of the chart.
+    MSChart1->setAxisTitles(QStringLiteral("Linke Hand") + QString(42, QLatin1Char(' ')) +
                                 QStringLiteral("Rechte Hand"),
                             QStringLiteral("Fehleranzahl"));
     const QFont titles = DialogLook::msSansSerif(8.25, true);
@@ -30,17 +28,18 @@ frmblockchart::frmblockchart(const Database& db, QWidget* parent)
 }
 
 void frmblockchart::Form_Load() {
-    RecordSet source;
-    if (!StatisticsQueries(db_).fingerSums(source)) {
-        showReadError(source.lastError());
+    const StatisticsQueries queries(db_);
+    const std::optional<StatisticsQueries::Totals> t = queries.totals(true);
+    if (!t) {
+        showReadError(queries.lastError());
         return;
     }
-    // The one row's twelve columns become twelve categories, named by the word after the
-    // first "_" of each column's name.
-    std::vector<std::pair<QString, QVariant>> rows;
-    for (const QString& name : source.fieldNames()) {
-        const QVariant v = source.field(name);
-        rows.emplace_back(name.section(QLatin1Char('_'), 1, 1), v.isNull() ? QVariant(0) : v);
-    }
+    // Each hand's total at its side, the fingers from the left little finger to the right one.
+    std::vector<std::pair<QString, QVariant>> rows{{QStringLiteral("Summe"), t->left.toVariant()}};
+    const char* const fingers[5] = {"Klein", "Ring", "Mittel", "Zeige", "Daumen"};
+    for (int f = 0; f < 10; ++f)
+        rows.emplace_back(QLatin1String(fingers[f < 5 ? f : 9 - f]),
+                          t->fingers[std::size_t(f)].toVariant());
+    rows.emplace_back(QStringLiteral("Summe"), t->right.toVariant());
     MSChart1->setRows(rows);
 }

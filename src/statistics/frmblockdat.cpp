@@ -1,5 +1,6 @@
 #include "frmblockdat.h"
 
+#include "ExactSum.h"
 #include "StatisticsQueries.h"
 #include "StatisticsText.h"
 #include "components/DialogLook.h"
@@ -50,7 +51,22 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
         pal.setColor(QPalette::Base, OleColor::toQColor(rows[i].color));
         box->setPalette(pal);
         txtFields[i] = box;
-        bind(box, QLatin1String(rows[i].column), &StatisticsText::number);
+        if (sum) {
+            // Added up here from the hand's five finger boxes: the database's "+" turns
+            // inexact beyond 64 bits.
+            QStringList fingers;
+            for (int f = i == 0 ? 1 : 6, last = f + 5; f < last; ++f)
+                fingers << QLatin1String(rows[f].column);
+            bind(box, [fingers](const KeyedRecordSet& rs) {
+                QVariantList values;
+                for (const QString& column : fingers)
+                    values << rs.field(column);
+                ExactSum hand;
+                return hand.addRow(values) ? hand.text() : QString();
+            });
+        } else {
+            bind(box, QLatin1String(rows[i].column), &StatisticsText::number);
+        }
     }
     const struct {
         QFrame** line;
@@ -68,10 +84,11 @@ frmblockdat::frmblockdat(const Database& db, QWidget* parent)
 
     const int lefts[4] = {60, 600, 3660, 4200};
     buildNavigation(QRect(480, 5670, 4845, 600), lefts);
+    // Between cmdPrevious (ending at 1125) and cmdNext (at 3660), leaving the buttons free.
     Label1 = DialogLook::label(picStatBox, QStringLiteral("Label1"), QString(),
-                               QRect(645, 60, 2955, 240), Qt::AlignHCenter | Qt::AlignVCenter);
+                               QRect(1140, 60, 2505, 240), Qt::AlignHCenter | Qt::AlignVCenter);
     Label2 = DialogLook::label(picStatBox, QStringLiteral("Label2"), QString(),
-                               QRect(645, 300, 2955, 240), Qt::AlignHCenter | Qt::AlignVCenter);
+                               QRect(1140, 300, 2505, 240), Qt::AlignHCenter | Qt::AlignVCenter);
     bind(Label1, QStringLiteral("Zeitpunkt"), &StatisticsText::datumZeit);
     bind(Label2, QStringLiteral("Dateiname"), &StatisticsText::plain);
 

@@ -442,6 +442,7 @@ private slots:
         Session session;
         QVERIFY(session.start());
         frmSchreiben& w = *session.window;
+        QCOMPARE(w.Timer1->interval(), 60000);
         w.Timer1->setInterval(20);
         PictureButton* button = w.ToolButton[2];
         button->click();

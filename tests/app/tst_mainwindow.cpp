@@ -138,6 +138,8 @@ private slots:
         QCOMPARE(s.window->cmdRun[0]->text(), QStringLiteral("Pause"));
         QCOMPARE(s.window->cmdRun[1]->text(), QStringLiteral("Stop"));
         QVERIFY(s.window->Timer3->isActive());
+        QCOMPARE(s.window->Timer3->interval(), 1000); // the tests tick it by hand
+        QVERIFY(!s.window->Timer3->isSingleShot());
         QVERIFY(s.window->Text1->isEnabled());
         QCOMPARE(QApplication::focusWidget(), s.window->Text1);
         QCOMPARE(s.window->lblMaxZeichen->text(), QStringLiteral("5"));
@@ -305,6 +307,26 @@ private slots:
             QCOMPARE(s.window->Frame1->keyColor(i), OleColor::Neutral);
     }
 
+    // Ctrl held while another window takes the keyboard: its key-up goes there, and STRG must
+    // not stay lit. Keys lit by the preview or the expected line break are not held: they stay.
+    void aHeldKeyGoesOutWhenAnotherWindowTakesTheKeyboard() {
+        Session s;
+        QVERIFY(s.start());
+        s.choose();
+        s.window->cmdRun[0]->click();
+        s.window->highlite(QStringLiteral("a"));
+        s.window->Frame1->setKeyColor(53, 0x00FFFF);
+        pressKey(s.window->Text1, Qt::Key_Control, QString(), Qt::NoModifier, 37);
+        QCOMPARE(s.window->Frame1->keyColor(40), 0x00FF00u);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(s.window->Frame1->keyColor(40), 0xFFC0C0u);
+        QCOMPARE(s.window->Frame1->keyColor(8), 0x0000FFu);
+        QCOMPARE(s.window->Frame1->keyColor(53), 0x00FFFFu);
+    }
+
     void homeAndArrowsDoNotMoveTheCaret() {
         Session s({{7, "Lang", "abcd", "a"}});
         QVERIFY(s.start());
@@ -432,6 +454,23 @@ private slots:
         QCOMPARE(s.window->cmdRun[1]->text(), QStringLiteral("Auswahl"));
         QVERIFY(s.window->menulek[0]->isEnabled());
         QVERIFY(!s.window->Timer3->isActive());
+    }
+
+    void aResultHeldInMemoryIsStoredAtTheShutdown() {
+        Session s({{7, "Kurz", "a", "a"}});
+        QVERIFY(s.start());
+        s.choose();
+        s.window->cmdRun[0]->click();
+        // Neither the database nor the pending file (a folder of that name) takes the result.
+        QVERIFY(execOn(s.appdata.dbPath(), "CREATE TRIGGER nein BEFORE INSERT ON log BEGIN "
+                                           "SELECT RAISE(ABORT, 'abgelehnt'); END"));
+        QVERIFY(QDir().mkdir(s.appdata.dataFolder() + "/quendal1_1.pending"));
+        onModal([](QWidget* modal) { modal->close(); });
+        s.type("a");
+        QVERIFY(execOn(s.appdata.dbPath(), "DROP TRIGGER nein"));
+        QCOMPARE(s.logRows(), 0);
+        QVERIFY(s.window->close());
+        QCOMPARE(s.logRows(), 1);
     }
 
     void closingDuringALessonStoresNothing() {

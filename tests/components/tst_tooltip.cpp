@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QStyle>
 #include <QTest>
 #include <memory>
 
@@ -56,6 +58,8 @@ private slots:
         clsToolTipDeluxe plain;
         plain.Create(owner_.get());
         QCOMPARE(plain.maxTipWidth(), 300);
+        QCOMPARE(plain.initialDelay(), 500); // a tooltip's usual times until the owner sets its own
+        QCOMPARE(plain.autoPopTime(), 5000);
 
         clsToolTipDeluxe early;
         early.MaxWidth(120);     // kept for Create
@@ -107,6 +111,16 @@ private slots:
             control_->mapToGlobal(QPoint(control_->width() / 2, control_->height()));
         QCOMPARE(tip.hTip()->y(), bottom.y());
         QVERIFY(tip.hTip()->x() < bottom.x() && tip.hTip()->geometry().right() > bottom.x());
+
+        // A control at the screen's right edge: the balloon stays whole on the screen.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(control_, &leave);
+        const QRect screen = owner_->screen()->availableGeometry();
+        owner_->move(screen.right() - 60, 100);
+        hover();
+        QTRY_VERIFY(tip.hTip()->isVisible());
+        QVERIFY(tip.hTip()->geometry().right() <= screen.right());
+        QVERIFY(tip.hTip()->geometry().right() >= screen.right() - 1);
     }
 
     void coloursAndFont() {
@@ -134,6 +148,46 @@ private slots:
         QTRY_VERIFY(tip.hTip()->isVisible());
         const QImage shot = tip.hTip()->grab().toImage();
         QCOMPARE(QColor(shot.pixel(shot.width() - 3, shot.height() - 3)), QColor(255, 0, 0));
+    }
+
+    void titleIcon_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("icon"); // the standard icon drawn beside the title, -1 none
+        QTest::newRow("none") << 0 << -1;
+        QTest::newRow("information") << 1 << int(QStyle::SP_MessageBoxInformation);
+        QTest::newRow("warning") << 2 << int(QStyle::SP_MessageBoxWarning);
+        QTest::newRow("error") << 3 << int(QStyle::SP_MessageBoxCritical);
+    }
+
+    void titleIcon() {
+        QFETCH(int, code);
+        QFETCH(int, icon);
+        clsToolTipDeluxe tip;
+        tip.Create(owner_.get(), true, true);
+        tip.ToolTipBackColor(0xFFFFFF);
+        tip.DelayTime(0);
+        tip.AddControl(control_, QStringLiteral("Text"));
+        tip.SetToolTipTitle(QStringLiteral("Titel"), code);
+        hover();
+        QTRY_VERIFY(tip.hTip()->isVisible());
+        const QImage shot = tip.hTip()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Which of the three icons, drawn on the tip's white, shows anywhere in the tip.
+        const auto shows = [&](QStyle::StandardPixmap standard) {
+            QImage drawn(16, 16, QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            QPainter p(&drawn);
+            p.setRenderHint(QPainter::Antialiasing);
+            QApplication::style()->standardIcon(standard).paint(&p, drawn.rect());
+            p.end();
+            for (int y = 0; y + 16 <= shot.height(); ++y)
+                for (int x = 0; x + 16 <= shot.width(); ++x)
+                    if (shot.copy(x, y, 16, 16) == drawn)
+                        return true;
+            return false;
+        };
+        for (const auto standard : {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
+                                    QStyle::SP_MessageBoxCritical})
+            QCOMPARE(shows(standard), int(standard) == icon);
     }
 
     void destroyedOnceAndWithItsOwner() {

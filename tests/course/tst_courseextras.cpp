@@ -4,7 +4,15 @@
 #include "TemplateCopy.h"
 #include "TestMain.h"
 
+#include "components/DialogLook.h"
+#include "keypad/frmNumBlock.h"
+#include "settings/Settings.h"
+#include "sound/Sounds.h"
+
+#include <QFontMetrics>
+#include <QListWidget>
 #include <QSet>
+#include <QStyle>
 #include <QTest>
 #include <memory>
 
@@ -60,6 +68,31 @@ private slots:
                      qPrintable(title));
             QVERIFY2(!titles.contains(title), qPrintable(title));
             titles.insert(title);
+        }
+    }
+
+    // Each title is whole in the trainer's list (1335 twips wide, bold MS Sans Serif 8.25 pt),
+    // so the lessons can be told apart.
+    void keypadTitlesFitTheList() {
+        Settings settings = Settings::defaults();
+        Sounds sounds(settings);
+        frmNumBlock form(copy_->db(), settings, sounds);
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QListWidget* list = form.List1;
+        QCOMPARE(list->width(), 1335 / 15);
+        const QFont design = DialogLook::msSansSerif(8.25, true);
+        QCOMPARE(list->font(), design);
+        const QFontMetrics metrics(design);
+        // The item's text keeps a margin to either side.
+        const int margin =
+            list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        const int inner = list->viewport()->width() - 2 * margin;
+        QVERIFY(list->count() >= 10);
+        for (int i = 0; i < list->count(); ++i) {
+            const QString title = list->item(i)->text();
+            QVERIFY2(metrics.horizontalAdvance(title) <= inner, qPrintable(title));
         }
     }
 

@@ -472,6 +472,43 @@ private slots:
         QCOMPARE(QFileInfo(path).lastModified(), old);
     }
 
+    void aLogIdThatIsNoRowNumberIsRefused_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain column") << "Id INTEGER" << false;
+        QTest::newRow("no AUTOINCREMENT") << "Id INTEGER PRIMARY KEY" << false;
+        QTest::newRow("INT") << "Id INT PRIMARY KEY" << false;
+        QTest::newRow("two key columns") << "Id INTEGER, PRIMARY KEY (Id, Dauer)" << false;
+        QTest::newRow("the word in a comment")
+            << "Id INTEGER PRIMARY KEY /* AUTOINCREMENT */" << false;
+        QTest::newRow("the word as a name")
+            << "Id INTEGER PRIMARY KEY, \"AUTOINCREMENT\" TEXT" << false;
+        QTest::newRow("lower case") << "id integer primary key autoincrement" << true;
+        QTest::newRow("table constraint") << "Id INTEGER, PRIMARY KEY (Id AUTOINCREMENT)" << true;
+    }
+
+    void aLogIdThatIsNoRowNumberIsRefused() {
+        QFETCH(QString, id);
+        QFETCH(bool, accepted);
+        TestSupport::TempAppData appData;
+        QVERIFY(QDir().mkdir(appData.dataFolder()));
+        const QString path = appData.dbPath();
+        QVERIFY(TestSupport::createEmptyDb(path));
+        QVERIFY(TestSupport::execOn(path, "DROP TABLE log"));
+        QVERIFY(TestSupport::execOn(
+            path, "CREATE TABLE log (Zeitpunkt, Lektion, Dateiname, Zeichenanzahl, Dauer, Treffer, "
+                  "Fehler, ff1, ff2, ff3, ff4, ff5, ff6, ff7, ff8, ff9, ff10, " +
+                      id + ")"));
+        Database db;
+        QString message;
+        QCOMPARE(DatabaseSetup::OpenDatabase(db, path, &message), accepted);
+        if (!accepted)
+            QCOMPARE(message, QStringLiteral("Verbindung mit ") + path +
+                                  QStringLiteral(" nicht möglich.\r\nDie Spalte „Id“ der Tabelle "
+                                                 "„log“ ist kein fortlaufend vergebener Schlüssel "
+                                                 "(INTEGER PRIMARY KEY AUTOINCREMENT)."));
+    }
+
     void columnNamesMatchWithoutRegardToCase() {
         TestSupport::TempAppData appData;
         QVERIFY(QDir().mkdir(appData.dataFolder()));

@@ -5,10 +5,14 @@
 #include "data/ResultLog.h"
 #include "platform/Database.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <sys/stat.h>
 
 using DataTest::bytesOf;
 using DataTest::OwnerPermissionsOnly;
@@ -84,6 +88,28 @@ private:
     Database db_;
 };
 
+// The other copy of the program in twoCopiesOnASlowDisk: it ends a lesson and stalls in its
+// first sync of the pending file, when it holds the data folder's and the database's locks,
+// until the test lets it go on.
+const TestMain::RoleRegistration slowCopy("slow-copy", [] {
+    const QString db = qEnvironmentVariable("QUENDAL_TEST_DB");
+    const QString pending = ResultLog::pendingPath(db);
+    PendingResults::setSyncHook([&](const QString& path) {
+        QFile stalled(db + QStringLiteral(".stalled"));
+        if (path != pending || stalled.exists() || !stalled.open(QIODevice::WriteOnly))
+            return;
+        const QDeadlineTimer deadline(60000);
+        while (!QFileInfo::exists(db + QStringLiteral(".go")) && !deadline.hasExpired())
+            QThread::msleep(10);
+    });
+    Database database;
+    HeldResults held;
+    return database.open(db) && ResultLog::store(database, result(4), pending, held).status ==
+                                    StoreOutcome::Status::Stored
+               ? 0
+               : 1;
+});
+
 const QString KeptHead = QStringLiteral(
     "Das Ergebnis der Lektion konnte jetzt nicht gespeichert werden. Es ist in „%1“ aufbewahrt "
     "und wird beim nächsten Lektionsende oder Programmstart gespeichert.\r\n");
@@ -97,6 +123,7 @@ private:
     QTemporaryDir dir_;
     QString db_;
     QString pending_;
+    HeldResults held_;
 
     // A fresh database in a folder of its own, for the current test row.
     bool freshDb() {
@@ -106,7 +133,16 @@ private:
             return false;
         db_ = folder + QStringLiteral("/quendal1_1.mdb");
         pending_ = ResultLog::pendingPath(db_);
+        held_ = HeldResults();
         return TestSupport::createEmptyDb(db_);
+    }
+
+    // The database refuses every new row, or takes them again.
+    bool refuseInserts(bool refuse) {
+        return TestSupport::execOn(
+            db_, refuse ? QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON log BEGIN SELECT "
+                                         "RAISE(ABORT, 'Schreiben abgelehnt'); END")
+                        : QStringLiteral("DROP TRIGGER nein"));
     }
 
     // The result is kept because another program locks the database, within a bounded time.
@@ -116,7 +152,7 @@ private:
             return false;
         QElapsedTimer clock;
         clock.start();
-        const StoreOutcome outcome = ResultLog::store(db, row, pending_);
+        const StoreOutcome outcome = ResultLog::store(db, row, pending_, held_);
         const qint64 waited = clock.elapsed();
         other.release();
         if (waited > 1500)
@@ -147,25 +183,34 @@ private slots:
 
     void aLockedDatabaseKeepsTheResult_data() {
         QTest::addColumn<bool>("atStartUp");
-        QTest::newRow("stored at the next lesson end") << false;
-        QTest::newRow("stored at the next start") << true;
+        QTest::addColumn<bool>("repeated"); // a line twice in the file, say from a backup
+        QTest::newRow("stored at the next lesson end") << false << false;
+        QTest::newRow("stored at the next start") << true << false;
+        QTest::newRow("a line repeated is stored once") << true << true;
     }
 
     void aLockedDatabaseKeepsTheResult() {
         QFETCH(bool, atStartUp);
+        QFETCH(bool, repeated);
         QVERIFY(freshDb());
+        QStringList synced;
+        PendingResults::setSyncHook([&synced](const QString& path) { synced << path; });
+        const auto unhook = qScopeGuard([] { PendingResults::setSyncHook({}); });
         {
             Database db;
             QVERIFY(db.open(db_));
-            QVERIFY(ResultLog::store(db, result(1), pending_).status ==
+            QVERIFY(ResultLog::store(db, result(1), pending_, held_).status ==
                     StoreOutcome::Status::Stored);
             QVERIFY(!QFileInfo::exists(pending_)); // nothing kept when nothing failed
             QVERIFY(keptWhileLocked(db, result(2)));
             QVERIFY(keptWhileLocked(db, result(3)));
             QVERIFY(QFileInfo::exists(pending_));
             QCOMPARE(stored(db_), QStringList{storedText(1)});
+            if (repeated) // the first line once more
+                QVERIFY(writeBytes(pending_,
+                                   bytesOf(pending_) + bytesOf(pending_).split('\n')[0] + '\n'));
             if (!atStartUp) {
-                const StoreOutcome outcome = ResultLog::store(db, result(4), pending_);
+                const StoreOutcome outcome = ResultLog::store(db, result(4), pending_, held_);
                 QVERIFY(outcome.status == StoreOutcome::Status::Stored);
                 QCOMPARE(outcome.storedLater, 2);
                 QVERIFY(outcome.message.isEmpty());
@@ -174,7 +219,7 @@ private slots:
         if (atStartUp) {
             Database db;
             QVERIFY(db.open(db_));
-            const StoreOutcome outcome = ResultLog::storePending(db, pending_);
+            const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
             QVERIFY(outcome.status == StoreOutcome::Status::Stored);
             QCOMPARE(outcome.storedLater, 2);
             QVERIFY(outcome.message.isEmpty());
@@ -184,11 +229,16 @@ private slots:
             expected << storedText(4);
         QCOMPARE(stored(db_), expected);
         QVERIFY(!QFileInfo::exists(pending_));
+        // Kept: the new file and its folder, then the file again; stored: the file with the
+        // Ids the commit is to give, then the folder without the file.
+        const QString folder = QFileInfo(db_).path();
+        QCOMPARE(synced, (QStringList{pending_, folder, pending_, pending_, folder}));
 
         // Once stored, never again.
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(ResultLog::storePending(db, pending_).status == StoreOutcome::Status::Stored);
+        QVERIFY(ResultLog::storePending(db, pending_, held_).status ==
+                StoreOutcome::Status::Stored);
         QCOMPARE(stored(db_), expected);
     }
 
@@ -200,35 +250,55 @@ private slots:
         // A start-up while the lock is still there keeps the result quietly.
         OtherProgram other;
         QVERIFY(other.lock(db_));
-        const StoreOutcome outcome = ResultLog::storePending(db, pending_);
+        const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
         other.release();
         QVERIFY(outcome.status == StoreOutcome::Status::Kept);
         QVERIFY(outcome.message.isEmpty());
         QVERIFY(keptWhileLocked(db, result(2)));
-        QVERIFY(ResultLog::store(db, result(3), pending_).status == StoreOutcome::Status::Stored);
+        QVERIFY(ResultLog::store(db, result(3), pending_, held_).status ==
+                StoreOutcome::Status::Stored);
         QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(2), storedText(3)}));
     }
 
+    void aReadOnlyCopyThenWritableAgain_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("the copy read-only: kept in the file") << false;
+        QTest::newRow("the folder read-only: held in memory") << true;
+    }
+
     void aReadOnlyCopyThenWritableAgain() {
+        QFETCH(bool, folder);
         QVERIFY(freshDb());
+        const QString path = folder ? QFileInfo(db_).path() : db_;
+        const auto permissions = QFile::permissions(path);
         const OwnerPermissionsOnly asUser;
-        QVERIFY(QFile::setPermissions(db_, QFile::ReadOwner | QFile::ReadGroup));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ExeOwner));
         {
             Database db;
             QVERIFY(db.open(db_));
-            const StoreOutcome outcome = ResultLog::store(db, result(1), pending_);
-            QVERIFY(outcome.status == StoreOutcome::Status::Kept);
+            const StoreOutcome outcome = ResultLog::store(db, result(1), pending_, held_);
             QVERIFY2(outcome.description.contains(QLatin1String("readonly")),
                      qPrintable(outcome.description));
-            QVERIFY(outcome.message.startsWith(KeptHead.arg(pending_)));
+            if (folder) {
+                QVERIFY(outcome.status == StoreOutcome::Status::Held);
+                QVERIFY(outcome.message.endsWith(
+                    QStringLiteral("aufbewahrt werden: Zugriff verweigert.\r\nDas Programm behält "
+                                   "es im Speicher und versucht es beim nächsten Lektionsende und "
+                                   "beim Beenden noch einmal.")));
+            } else {
+                QVERIFY(outcome.status == StoreOutcome::Status::Kept);
+                QVERIFY(outcome.message.startsWith(KeptHead.arg(pending_)));
+            }
         }
-        QVERIFY(QFile::setPermissions(db_, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(path, permissions));
+        // The next lesson end stores the result held or kept, then its own.
         Database db;
         QVERIFY(db.open(db_));
-        const StoreOutcome outcome = ResultLog::store(db, result(2), pending_);
-        QVERIFY(outcome.status == StoreOutcome::Status::Stored);
-        QCOMPARE(outcome.storedLater, 1);
+        const StoreOutcome next = ResultLog::store(db, result(2), pending_, held_);
+        QVERIFY(next.status == StoreOutcome::Status::Stored);
+        QCOMPARE(next.storedLater, 1);
         QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(2)}));
+        QVERIFY(!QFileInfo::exists(pending_));
     }
 
     void aDamagedLogPageKeepsTheResult() {
@@ -247,7 +317,7 @@ private slots:
         {
             Database db;
             QVERIFY(db.open(db_));
-            const StoreOutcome outcome = ResultLog::store(db, result(1), pending_);
+            const StoreOutcome outcome = ResultLog::store(db, result(1), pending_, held_);
             QVERIFY(outcome.status == StoreOutcome::Status::Kept);
             QVERIFY2(outcome.description.contains(QLatin1String("malformed")),
                      qPrintable(outcome.description));
@@ -255,7 +325,7 @@ private slots:
         QVERIFY(writeBytes(db_, healthy)); // the copy repaired, say from a backup
         Database db;
         QVERIFY(db.open(db_));
-        QCOMPARE(ResultLog::storePending(db, pending_).storedLater, 1);
+        QCOMPARE(ResultLog::storePending(db, pending_, held_).storedLater, 1);
         QCOMPARE(stored(db_), QStringList{storedText(1)});
     }
 
@@ -263,15 +333,19 @@ private slots:
         QVERIFY(freshDb());
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         const QString nowhere = dir_.filePath(QStringLiteral("fehlt/quendal1_1.pending"));
-        const StoreOutcome outcome = ResultLog::store(db, result(1), nowhere);
+        // Held at the lesson ends, lost only when the shutdown cannot store them either.
+        QVERIFY(ResultLog::store(db, result(1), nowhere, held_).status ==
+                StoreOutcome::Status::Held);
+        QVERIFY(ResultLog::store(db, result(2), nowhere, held_).status ==
+                StoreOutcome::Status::Held);
+        const StoreOutcome outcome = ResultLog::storePending(db, nowhere, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Lost);
         QCOMPARE(outcome.message,
-                 QStringLiteral("Das Ergebnis der Lektion konnte nicht gespeichert werden.\r\n") +
-                     outcome.description + QStringLiteral("\r\nEs konnte auch nicht in „") +
+                 QStringLiteral("Die Ergebnisse von 2 Lektionen konnten nicht gespeichert "
+                                "werden.\r\n") +
+                     outcome.description + QStringLiteral("\r\nSie konnten auch nicht in „") +
                      nowhere +
                      QStringLiteral("“ aufbewahrt werden: Der übergeordnete Ordner ist nicht "
                                     "vorhanden."));
@@ -301,14 +375,14 @@ private slots:
         if (commitFails) {
             OtherProgram reader;
             QVERIFY(reader.read(db_));
-            const StoreOutcome outcome = ResultLog::store(db, result(2), pending_);
+            const StoreOutcome outcome = ResultLog::store(db, result(2), pending_, held_);
             reader.release();
             QVERIFY(outcome.status == StoreOutcome::Status::Kept);
             QCOMPARE(stored(db_), QStringList());
         } else {
             const OwnerPermissionsOnly asUser;
             QVERIFY(QFile::setPermissions(keepFolder, QFile::ReadOwner | QFile::ExeOwner));
-            const StoreOutcome outcome = ResultLog::store(db, result(2), pending_);
+            const StoreOutcome outcome = ResultLog::store(db, result(2), pending_, held_);
             QVERIFY(QFile::setPermissions(keepFolder,
                                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
             QVERIFY(outcome.status == StoreOutcome::Status::Stored);
@@ -319,13 +393,60 @@ private slots:
         // The next start stores what is missing and nothing twice.
         Database again;
         QVERIFY(again.open(db_));
-        const StoreOutcome outcome = ResultLog::storePending(again, pending_);
+        const StoreOutcome outcome = ResultLog::storePending(again, pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
         QCOMPARE(outcome.storedLater, commitFails ? 2 : 0);
         QVERIFY(!QFileInfo::exists(pending_));
-        QVERIFY(ResultLog::store(again, result(3), pending_).status ==
+        QVERIFY(ResultLog::store(again, result(3), pending_, held_).status ==
                 StoreOutcome::Status::Stored);
         QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(2), storedText(3)}));
+    }
+
+    // Another copy of the program holds the data folder's lock: this one stores its own
+    // result and leaves the file's lines alone.
+    void withoutTheLockTheFileIsLeftToItsHolder() {
+        QVERIFY(freshDb());
+        Database db;
+        QVERIFY(db.open(db_));
+        QVERIFY(keptWhileLocked(db, result(1)));
+        const QByteArray kept = bytesOf(pending_);
+        {
+            PendingResults file(pending_);
+            const PendingResults::Lock other(file);
+            QVERIFY(other.held());
+            const StoreOutcome outcome = ResultLog::store(db, result(2), pending_, held_);
+            QVERIFY(outcome.status == StoreOutcome::Status::Stored);
+            QCOMPARE(outcome.storedLater, 0);
+            QCOMPARE(bytesOf(pending_), kept);
+        }
+        QCOMPARE(ResultLog::storePending(db, pending_, held_).storedLater, 1);
+        QCOMPARE(stored(db_), (QStringList{storedText(2), storedText(1)}));
+        QVERIFY(!QFileInfo::exists(pending_));
+    }
+
+    // The other copy stalls in a slow sync while it stores the kept results; this one ends a
+    // lesson meanwhile and appends its result, which the other must not remove with the rest.
+    void twoCopiesOnASlowDisk() {
+        QVERIFY(freshDb());
+        Database db;
+        QVERIFY(db.open(db_));
+        QVERIFY(keptWhileLocked(db, result(1)));
+        QProcess other;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QUENDAL_TEST_ROLE"), QStringLiteral("slow-copy"));
+        environment.insert(QStringLiteral("QUENDAL_TEST_DB"), db_);
+        other.setProcessEnvironment(environment);
+        other.start(QCoreApplication::applicationFilePath(), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(db_ + QStringLiteral(".stalled")), 60000);
+        QVERIFY(ResultLog::store(db, result(2), pending_, held_).status ==
+                StoreOutcome::Status::Kept);
+        QVERIFY(writeBytes(db_ + QStringLiteral(".go"), {}));
+        QVERIFY(other.waitForFinished(60000));
+        QCOMPARE(other.exitCode(), 0);
+        QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(4)}));
+        QCOMPARE(ResultLog::storePending(db, pending_, held_).storedLater, 1);
+        QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(4), storedText(2)}));
+        QVERIFY(!QFileInfo::exists(pending_));
     }
 
     void oddTitlesSurviveThePendingFile() {
@@ -342,17 +463,15 @@ private slots:
         };
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
+        QVERIFY(refuseInserts(true));
         for (int i = 0; i < titles.size(); ++i)
-            QVERIFY(ResultLog::store(db, result(i + 1, titles[i]), pending_).status ==
+            QVERIFY(ResultLog::store(db, result(i + 1, titles[i]), pending_, held_).status ==
                     StoreOutcome::Status::Kept);
-        QVERIFY(ResultLog::store(db, result(20, QString()), pending_).status ==
+        QVERIFY(ResultLog::store(db, result(20, QString()), pending_, held_).status ==
                 StoreOutcome::Status::Kept);
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("DROP TRIGGER nein")));
+        QVERIFY(refuseInserts(false));
 
-        const StoreOutcome outcome = ResultLog::storePending(db, pending_);
+        const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
         QCOMPARE(outcome.storedLater, int(titles.size()) + 1);
         QStringList expected;
@@ -366,12 +485,80 @@ private slots:
                  0);
     }
 
+    void anUnusablePendingFileIsLeftAlone_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        const QString link =
+            QStringLiteral("Die Datei ist eine symbolische Verknüpfung; ihr wird nicht gefolgt.");
+        const QString special = QStringLiteral("Die Datei ist keine gewöhnliche Datei.");
+        QTest::newRow("unreadable") << "unreadable" << QStringLiteral("Zugriff verweigert.");
+        QTest::newRow("a folder") << "folder" << special;
+        QTest::newRow("a pipe") << "pipe" << special;
+        QTest::newRow("a link to /dev/zero") << "zero" << link;
+        QTest::newRow("a link to a file elsewhere") << "link" << link;
+        QTest::newRow("too big") << "big"
+                                 << QStringLiteral("Die Datei ist größer als 16 MB und kann keine "
+                                                   "aufbewahrten Ergebnisse enthalten.");
+    }
+
+    void anUnusablePendingFileIsLeftAlone() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QVERIFY(freshDb());
+        const QString elsewhere = dir_.filePath(kind + QStringLiteral(".anderswo"));
+        const QByteArray name = QFile::encodeName(pending_);
+        QFile file(pending_);
+        if (kind == QLatin1String("unreadable"))
+            QVERIFY(writeBytes(pending_, "R1\tetwas\n") && file.setPermissions({}));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(pending_));
+        else if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        else if (kind == QLatin1String("zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), pending_));
+        else if (kind == QLatin1String("link"))
+            QVERIFY(writeBytes(elsewhere, "fremd\n") && QFile::link(elsewhere, pending_));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(17 * 1024 * 1024));
+        file.close();
+        const auto state = [&] {
+            struct stat st {};
+            return ::lstat(name.constData(), &st) == 0
+                       ? QStringLiteral("%1 %2 ").arg(st.st_mode).arg(st.st_size) +
+                             QString::fromLatin1(bytesOf(elsewhere))
+                       : QStringLiteral("fehlt");
+        };
+        const QString before = state();
+        const OwnerPermissionsOnly asUser;
+        Database db;
+        QVERIFY(db.open(db_));
+        StoreOutcome outcome = ResultLog::store(db, result(1), pending_, held_);
+        QVERIFY(outcome.status == StoreOutcome::Status::Stored);
+        QCOMPARE(outcome.message,
+                 QStringLiteral("Die aufbewahrten Ergebnisse in „") + pending_ +
+                     QStringLiteral("“ können nicht gelesen werden: ") + reason +
+                     QStringLiteral("\r\nDie Datei bleibt, wie sie ist; neue Ergebnisse werden "
+                                    "trotzdem gespeichert."));
+        // Told once. With the database refusing too, the result is held, never written there.
+        QVERIFY(refuseInserts(true));
+        outcome = ResultLog::store(db, result(2), pending_, held_);
+        QVERIFY(outcome.status == StoreOutcome::Status::Held);
+        QVERIFY(refuseInserts(false));
+        outcome = ResultLog::store(db, result(3), pending_, held_);
+        QVERIFY(outcome.status == StoreOutcome::Status::Stored);
+        QVERIFY(outcome.message.isEmpty());
+        QCOMPARE(stored(db_), (QStringList{storedText(1), storedText(2), storedText(3)}));
+        QCOMPARE(state(), before);
+    }
+
     void aDamagedLineIsKeptAside_data() {
         QTest::addColumn<QString>("damage");
         QTest::newRow("a character changed") << QStringLiteral("changed");
         QTest::newRow("the last line torn off") << QStringLiteral("torn");
         QTest::newRow("a foreign line") << QStringLiteral("foreign");
         QTest::newRow("binary bytes") << QStringLiteral("binary");
+        QTest::newRow("an over-long line") << QStringLiteral("long");
+        QTest::newRow("the aside file a link") << QStringLiteral("link");
     }
 
     void aDamagedLineIsKeptAside() {
@@ -379,11 +566,11 @@ private slots:
         QVERIFY(freshDb());
         Database db;
         QVERIFY(db.open(db_));
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON "
-                                                        "log BEGIN SELECT RAISE(ABORT, "
-                                                        "'Schreiben abgelehnt'); END")));
-        QVERIFY(ResultLog::store(db, result(1), pending_).status == StoreOutcome::Status::Kept);
-        QVERIFY(ResultLog::store(db, result(2), pending_).status == StoreOutcome::Status::Kept);
+        QVERIFY(refuseInserts(true));
+        QVERIFY(ResultLog::store(db, result(1), pending_, held_).status ==
+                StoreOutcome::Status::Kept);
+        QVERIFY(ResultLog::store(db, result(2), pending_, held_).status ==
+                StoreOutcome::Status::Kept);
         QByteArray bytes = bytesOf(pending_);
         QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 3); // two lines and the end of the last
@@ -399,23 +586,40 @@ private slots:
         } else if (damage == QLatin1String("foreign")) {
             bad = "R1\tvon Hand\t2026-12-06 14:05:09";
             lines.insert(1, bad);
+        } else if (damage == QLatin1String("long")) {
+            lines.insert(1, QByteArray(3 * 1024 * 1024, 'x'));
+            bad = QByteArray(1024 * 1024, 'x'); // the beginning only
         } else {
             bad = QByteArray("\x00\xff\x01\tR1\t\x7f", 7);
             lines.insert(1, bad);
         }
+        const QString aside = pending_ + QStringLiteral(".damaged");
+        const QString elsewhere = pending_ + QStringLiteral(".anderswo");
+        if (damage == QLatin1String("link"))
+            QVERIFY(writeBytes(elsewhere, "fremd\n") && QFile::link(elsewhere, aside));
         bytes = lines.join('\n');
         QVERIFY(writeBytes(pending_, bytes));
         // A result kept after the damage is not taken into the damaged line.
-        QVERIFY(ResultLog::store(db, result(3), pending_).status == StoreOutcome::Status::Kept);
-        QVERIFY(TestSupport::execOn(db_, QStringLiteral("DROP TRIGGER nein")));
+        QVERIFY(ResultLog::store(db, result(3), pending_, held_).status ==
+                StoreOutcome::Status::Kept);
+        QVERIFY(refuseInserts(false));
 
-        const StoreOutcome outcome = ResultLog::storePending(db, pending_);
+        const StoreOutcome outcome = ResultLog::storePending(db, pending_, held_);
         QVERIFY(outcome.status == StoreOutcome::Status::Stored);
-        const QString aside = pending_ + QStringLiteral(".damaged");
-        QCOMPARE(outcome.message, QStringLiteral("Eine Zeile in „") + pending_ +
-                                      QStringLiteral("“ ist beschädigt und kann nicht gespeichert "
-                                                     "werden; sie ist in „") +
-                                      aside + QStringLiteral("“ aufbewahrt."));
+        const QString head = QStringLiteral("Eine Zeile in „") + pending_ +
+                             QStringLiteral("“ ist beschädigt und kann nicht gespeichert werden");
+        if (damage == QLatin1String("link")) {
+            // Never written through the link: the line stays where it is.
+            QCOMPARE(outcome.message,
+                     head + QStringLiteral("; sie bleibt in dieser Datei: Die "
+                                           "Datei ist eine symbolische "
+                                           "Verknüpfung; ihr wird nicht gefolgt."));
+            QCOMPARE(bytesOf(elsewhere), QByteArray("fremd\n"));
+            QVERIFY(bytesOf(pending_).contains(bad));
+            return;
+        }
+        QCOMPARE(outcome.message,
+                 head + QStringLiteral("; sie ist in „") + aside + QStringLiteral("“ aufbewahrt."));
         QStringList expected;
         if (damage == QLatin1String("changed"))
             expected << storedText(2);

@@ -18,18 +18,19 @@ audio_loaded && fail "the audio libraries were loaded at start-up"
 # Nor does start-up read any picture through Qt's image-format plug-ins.
 grep -q /imageformats/ "/proc/$app_pid/maps" && fail "image-format plug-ins were loaded at start-up"
 take_first_lesson
-for _ in $(seq 50); do audio_loaded && break; sleep 0.1; done
-audio_loaded || fail "the audio libraries were not loaded for the lesson"
+wait_until "$patience" audio_loaded || fail "the audio libraries were not loaded for the lesson"
 
 # The walking figure at the left end of its bar (316, 252 in the client area, below the menu
-# bar): drawn, and in more than one pose over half a second.
+# bar): drawn, and a moment later in another pose.
 locate "$main"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 figure=(316 $((HEIGHT - 601 + 252)) 32 32)
-poses=()
-for _ in 1 2 3 4; do poses+=("$(colours "${figure[@]}" | md5sum)"); sleep 0.15; done
-[ "$(colours "${figure[@]}" | grep -vc c0c0ff)" -gt 100 ] || fail "the figure is not drawn"
-[ "$(printf '%s\n' "${poses[@]}" | sort -u | wc -l)" -gt 1 ] || fail "the figure does not walk"
+pose() { colours "${figure[@]}" | md5sum; }
+figure_drawn() { [ "$(colours "${figure[@]}" | grep -vc c0c0ff)" -gt 100 ]; }
+wait_until "$patience" figure_drawn || fail "the figure is not drawn"
+first_pose=$(pose)
+walked() { [ "$(pose)" != "$first_pose" ]; }
+wait_until "$patience" walked || fail "the figure does not walk"
 
 # Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
 # mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),
@@ -43,13 +44,18 @@ disturb() {
   xdotool mousemove --window "$main" 160 200 click 1
   xdotool key Tab
   xdotool key shift+Tab
-  sleep 0.3
+  wait_until "$patience" settled || fail "a menu stayed open or the keys went elsewhere"
+}
+settled() { # the main window alone, with the keyboard
+  [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = 1 ] &&
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main" ]
 }
 typed=${lesson_text//$'\r'/}
 type_text "${typed:0:4}"
 disturb
 type_text "${typed:4}"
-sleep 1
+wait_until "$patience" row_stored || fail "no result row"
+quit_program # then all that the lesson's end stores is stored
 
 chars=$(printf '%s' "${typed//$'\n'/}" | wc -m)
 [ "$(rows)" = 1 ] || fail "expected one result row, found $(rows)"

@@ -26,25 +26,24 @@ sqlite3 "$db" "UPDATE numuebungen SET txt = CAST(X'$(hex "$lesson")' AS TEXT)
 start_program
 
 xdotool key --clearmodifiers ctrl+n
-trainer=$(timeout 10 xdotool search --sync --onlyvisible --name '^NumBlock-Trainer$' | head -n1) || fail "the trainer did not open"
-sleep 0.3
-xdotool search --onlyvisible --name '^Quendal 1\.1' >/dev/null && fail "the main window stayed visible"
-xdotool windowfocus --sync "$trainer"
+trainer=$(shown '^NumBlock-Trainer$') || fail "the trainer did not open"
+wait_until "$patience" gone '^Quendal 1\.1' || fail "the main window stayed visible"
+focus "$trainer"
 locate "$trainer"
 
-# The NumLock key's border (the key at 24,16 in the frame at 8,180) blinks red within seconds.
-red=0
-for _ in $(seq 50); do
-  [ "$(colours 33 197 1 1)" = ff0000 ] && { red=1; break; }
-  sleep 0.1
+# The NumLock key's border (the key at 24,16 in the frame at 8,180) blinks: red and the button
+# face by turns, followed over two periods.
+numlock() { [ "$(colours 33 197 1 1)" = "$1" ]; }
+for colour in ff0000 efefef ff0000 efefef; do
+  wait_until "$patience" numlock $colour || fail "the NumLock key does not blink (no $colour)"
 done
-[ $red = 1 ] || fail "the NumLock key does not blink"
 
-# Double-click the first title (the list at 8,52), then move the mouse off its tooltip.
+# Double-click the first title (the list at 8,52), then move the mouse off its tooltip. The
+# lesson has begun when its text is shown and the expected-key label names the first key.
 xdotool mousemove --window "$trainer" 30 61 click --repeat 2 --delay 80 1
 xdotool mousemove 1270 1010
-sleep 0.5
-[ "$(count "$DARK" 104 12 210 80)" -gt 0 ] || fail "the lesson text is not shown"
+started() { [ "$(count "$DARK" 104 12 210 80)" -gt 0 ] && [ "$(count "$YELLOW" 10 10 85 29)" -gt 20 ]; }
+wait_until "$patience" started || fail "the lesson text is not shown"
 
 # With NumLock off the keypad's 4 is a navigation key: it types nothing and lights nothing.
 xdotool key "${keypad[4]}"
@@ -60,22 +59,31 @@ for ((i = 0; i < ${#lesson}; i++)); do
     *) xdotool key "${keypad[$c]}" ;;
   esac
 done
-sleep 0.8
 
-# The closing message: the lesson box empty, "ENDE" in yellow, the message in the typing box.
-[ "$(count '^e0e0e0$' 104 12 210 80)" = $((210 * 80)) ] || fail "the lesson box was not emptied"
-[ "$(count "$YELLOW" 10 10 85 29)" -gt 20 ] || fail "the expected-key label does not show ENDE"
-[ "$(count "$DARK" 104 108 210 28)" -gt 100 ] || fail "no closing message in the typing box"
-# Small print on two lines: what was typed (three lines at 16 pt) is gone.
-[ "$(count "$DARK" 104 144 210 24)" = 0 ] || fail "the typing box still shows the typed lines"
-# Keys pressed on the keypad are grey now: 4 (24,112 in the frame) and Enter (216,160).
-[ "$(colours 33 293 1 1)" = c0c0c0 ] || fail "the keypad's 4 is not grey"
-[ "$(colours 225 341 1 1)" = c0c0c0 ] || fail "the keypad's Enter is not grey"
+# The closing message, all at once: the lesson box empty, "ENDE" in yellow, the message in the
+# typing box.
+closed() {
+  why="the lesson box was not emptied"
+  [ "$(count '^e0e0e0$' 104 12 210 80)" = $((210 * 80)) ] || return 1
+  why="the expected-key label does not show ENDE"
+  [ "$(count "$YELLOW" 10 10 85 29)" -gt 20 ] || return 1
+  why="no closing message in the typing box"
+  [ "$(count "$DARK" 104 108 210 28)" -gt 100 ] || return 1
+  # Small print on two lines: what was typed (three lines at 16 pt) is gone.
+  why="the typing box still shows the typed lines"
+  [ "$(count "$DARK" 104 144 210 24)" = 0 ] || return 1
+  # Keys pressed on the keypad are grey now: 4 (24,112 in the frame) and Enter (216,160).
+  why="the keypad's 4 is not grey"
+  [ "$(colours 33 293 1 1)" = c0c0c0 ] || return 1
+  why="the keypad's Enter is not grey"
+  [ "$(colours 225 341 1 1)" = c0c0c0 ]
+}
+wait_until "$patience" closed || fail "$why"
 
 # "Beenden" (236,460) closes the trainer and brings the main window back; nothing was stored.
 xdotool mousemove --window "$trainer" 274 472 click 1
-timeout 10 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' >/dev/null || fail "the main window did not come back"
-xdotool search --onlyvisible --name '^NumBlock-Trainer$' >/dev/null && fail "the trainer stayed open"
+shown '^Quendal 1\.1' >/dev/null || fail "the main window did not come back"
+wait_until "$patience" gone '^NumBlock-Trainer$' || fail "the trainer stayed open"
 rows=$(sqlite3 "$db" "SELECT count(*) FROM log")
 [ "$rows" = 0 ] || fail "the keypad lesson wrote $rows result rows"
 echo "e2e keypad: 1 passed, 0 failed"

@@ -15,30 +15,26 @@ lesson=$'Grüße aus Köln\nÄrger über Öl, süß!\n'
 start_program
 
 xdotool key --clearmodifiers ctrl+l
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Lektionen$' | head -n1) || fail "selection did not open"
-sleep 0.5
+dialog=$(shown '^Lektionen$') || fail "selection did not open"
+focus "$dialog" # the dialog is up and placed
 # "Eigenen Text laden" stands at the dialog's bottom left (180, 4140 twips: 12, 276 pixels).
 xdotool mousemove --window "$dialog" 60 292 click 1
-open=$(timeout 10 xdotool search --sync --onlyvisible --name '^Datei öffnen$' | head -n1) || fail "file dialog did not open"
-xdotool windowfocus --sync "$open" || true
-sleep 0.5
+open=$(shown '^Datei öffnen$') || fail "file dialog did not open"
+focus "$open"
 xdotool type --delay 20 "$file"
-sleep 0.2
 xdotool key Return
 # Umlauts lie outside the plain characters: the warning comes.
-warning=$(timeout 10 xdotool search --sync --onlyvisible --name '^Eigene Texte$' | head -n1) || fail "no warning"
-xdotool windowfocus --sync "$warning" || true
-sleep 0.3
+warning=$(shown '^Eigene Texte$') || fail "no warning"
+focus "$warning"
 xdotool key Return
-sleep 0.5
-if xdotool search --onlyvisible --name '^Lektionen$' >/dev/null 2>&1; then fail "selection still open"; fi
-title=$(xdotool getwindowname "$main")
-[[ $title == *gruesse.txt* ]] || fail "caption '$title' without the file name"
-xdotool windowfocus --sync "$main" || true
+wait_until "$patience" gone '^Lektionen$' || fail "selection still open"
+titled() { title=$(xdotool getwindowname "$main") && [[ $title == *gruesse.txt* ]]; }
+wait_until "$patience" titled || fail "caption '$title' without the file name"
+focus "$main"
 xdotool key Return          # Start
-sleep 0.5
 type_text "$lesson"
-sleep 1
+wait_until "$patience" row_stored || fail "no result row"
+quit_program # then all that the lesson's end stores is stored
 
 chars=$(printf '%s' "${lesson//$'\n'/}" | wc -m)
 [ "$(rows)" = 1 ] || fail "expected one result row, found $(rows)"

@@ -16,6 +16,27 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "e2e $name: $*" >&2; [ -f "$work/app.log" ] && cat "$work/app.log" >&2; exit 1; }
+# Polls until the command succeeds, for at most $1 seconds: a busy machine makes a run slow,
+# never wrong.
+wait_until() {
+  local end=$((SECONDS + $1)); shift
+  until "$@"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.1; done
+}
+ended() { ! kill -0 "$1" 2>/dev/null; } # the process has ended
+# The bound for a state that a quiet machine reaches at once: generous, reached only when the
+# state never comes.
+patience=120
+# A search dies on a window that vanishes meanwhile ("BadWindow"): that proves nothing either way.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 | grep .; }
+gone() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>&1)" ]; }
+shown() { wait_until "$patience" visible "$1"; } # prints the window once it is there
+# Gives a window the keyboard and waits until the server has given it: keys go where they should.
+focus() { wait_until "$patience" has_focus "$1" || fail "window $1 did not get the keyboard"; }
+has_focus() {
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+  xdotool windowfocus "$1" 2>/dev/null
+  return 1
+}
 
 # Xvfb on a free display with the German keymap; -fbdir keeps the screen in $fb (XWD format).
 start_x() {
@@ -27,7 +48,7 @@ start_x() {
   Xvfb "$display" -screen 0 1280x1024x24 -fbdir "$work" -noreset -nolisten tcp >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   export DISPLAY=$display
-  for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+  wait_until "$patience" xdotool getmouselocation >/dev/null 2>&1 || fail "the X server did not start"
   setxkbmap de || fail "setxkbmap de failed"
   fb="$work/Xvfb_screen0"
   [ -f "$fb" ] || fail "no frame buffer file"
@@ -38,12 +59,9 @@ start_x() {
 start_wm() {
   openbox >"$work/openbox.log" 2>&1 &
   extra_pids+=($!)
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
-  done
-  fail "the window manager did not start"
+  wait_until "$patience" wm_up || fail "the window manager did not start"
 }
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # The user's working copy, made from the template: $db, and $first_lesson_id, the first lesson
 # of the first exercise type, whose text is set to $1 when given.
@@ -67,25 +85,21 @@ start_program() {
   QT_QPA_PLATFORM=xcb "$program" >>"$work/app.log" 2>&1 &
   app_pid=$!
   local about tips
-  about=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" | head -n1) || fail "about box did not appear"
-  xdotool windowfocus --sync "$about"
-  sleep 0.3
+  about=$(wait_until "$patience" xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n1) || fail "about box did not appear"
+  focus "$about"
   xdotool key Return
-  main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quendal 1\.1' | head -n1) || fail "main window did not appear"
-  tips=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tips und Tricks$' | head -n1) || fail "tips did not appear"
-  xdotool windowfocus --sync "$tips"
-  sleep 0.3
+  main=$(shown '^Quendal 1\.1') || fail "main window did not appear"
+  tips=$(shown '^Tips und Tricks$') || fail "tips did not appear"
+  focus "$tips"
   xdotool key Escape
-  sleep 0.3
-  xdotool windowfocus --sync "$main"
-  sleep 0.5
+  wait_until "$patience" gone '^Tips und Tricks$' || fail "the tips did not close"
+  focus "$main"
 }
 
 quit_program() {
-  xdotool windowfocus --sync "$main" || true
+  focus "$main"
   xdotool key --clearmodifiers ctrl+q
-  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app_pid" 2>/dev/null && fail "the program did not quit"
+  wait_until "$patience" ended "$app_pid" || fail "the program did not quit"
   wait "$app_pid" || true
   app_pid=""
 }
@@ -94,24 +108,27 @@ quit_program() {
 take_first_lesson() {
   local dialog
   xdotool key --clearmodifiers ctrl+l
-  dialog=$(timeout 10 xdotool search --sync --name '^Lektionen$' | head -n1) || fail "selection did not open"
-  xdotool windowfocus --sync "$dialog" || true
-  sleep 0.5
+  dialog=$(shown '^Lektionen$') || fail "selection did not open"
+  focus "$dialog"
   xdotool key Return
-  sleep 0.5
-  xdotool windowfocus --sync "$main" || true
+  wait_until "$patience" gone '^Lektionen$' || fail "the selection did not close"
+  focus "$main"
   xdotool key Return
-  sleep 0.5
 }
 
-rows() { sqlite3 "$db" "SELECT count(*) FROM log"; }
+# The program may be storing a row right now: wait for the lock rather than fail on it.
+rows() { sqlite3 -cmd '.timeout 10000' "$db" "SELECT count(*) FROM log"; }
+row_stored() { [[ $(rows 2>/dev/null) =~ ^[1-9] ]]; } # a result row has arrived
 
 # Reading the screen. The frame buffer is an XWD image: a big-endian header, a colour map, then
-# the pixels. locate sets the origin of a window's client area (there is no window manager).
+# the pixels. locate sets the origin of a window's client area on the screen, framed or not
+# (under a window manager xdotool's getwindowgeometry adds the frame's offset once more).
 win_x=0; win_y=0
 locate() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  win_x=$X; win_y=$Y
+  local info
+  info=$(xwininfo -id "$1") || fail "no window $1"
+  win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
 }
 # Colours (RRGGBB, one a line) of a rectangle given in window pixels.
 colours() {

@@ -9,41 +9,40 @@ source "$(dirname "$0")/session.sh"
 start_x
 working_copy
 start_program
+# The menu "Einstellungen" by its mnemonic; its entries take their keys once it is open.
+settings_menu() {
+  focus "$main"
+  xdotool key --clearmodifiers alt+e
+  wait_until "$patience" menu_open || fail "the menu did not open"
+}
+menu_open() { [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = 2 ]; }
 
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-xdotool key --clearmodifiers alt+e
-sleep 0.3
+settings_menu
 xdotool key f                # "&Farbe": the settings on the page "Farbdesign"
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n1) || fail "settings did not open"
-xdotool windowfocus --sync "$dialog" || true
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
+dialog=$(shown '^Einstellungen$') || fail "settings did not open"
+focus "$dialog"
+locate "$dialog"
+# The pipette reads the screen: the swatch "Farbvorschlag 2" must be drawn first.
+swatch_drawn() { [ "$(count '^c0c0c0$' 640 172 8 8)" = 64 ]; }
+wait_until "$patience" swatch_drawn || fail "the swatch is not drawn"
 # The pipette's box, then over the colour wheel to the swatch "Farbvorschlag 2".
-xdotool mousemove $((X + 218)) $((Y + 92)) mousedown 1
-sleep 0.2
-xdotool mousemove $((X + 400)) $((Y + 150))
-sleep 0.1
-xdotool mousemove $((X + 644)) $((Y + 176))
-sleep 0.2
+xdotool mousemove $((win_x + 218)) $((win_y + 92)) mousedown 1
+xdotool mousemove $((win_x + 400)) $((win_y + 150))
+xdotool mousemove $((win_x + 644)) $((win_y + 176))
 xdotool mouseup 1
-sleep 0.2
 xdotool key Return           # OK
-sleep 0.5
-if xdotool search --onlyvisible --name '^Einstellungen$' >/dev/null 2>&1; then fail "settings still open"; fi
+wait_until "$patience" gone '^Einstellungen$' || fail "settings still open"
 
 # The name on the page "Verschiedenes", through the menu entry and the keyboard.
-xdotool windowfocus --sync "$main" || true
-xdotool key --clearmodifiers alt+e
-sleep 0.3
+settings_menu
 xdotool key v
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n1) || fail "settings did not open again"
-xdotool windowfocus --sync "$dialog" || true
-sleep 0.5
+dialog=$(shown '^Einstellungen$') || fail "settings did not open again"
+focus "$dialog"
 xdotool key Tab              # from the page's tab to the name box
 xdotool key ctrl+a
 type_text "Jürgen"
 xdotool key Return           # OK from the name box
-sleep 0.5
+wait_until "$patience" gone '^Einstellungen$' || fail "settings still open after the name"
 
 quit_program
 ini=$(grep -rl "Farbwert1" "$XDG_CONFIG_HOME" | head -n1) || fail "no settings file"

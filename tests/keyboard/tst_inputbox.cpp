@@ -453,7 +453,7 @@ private slots:
         w.press(Qt::Key_Shift);
         w.click(Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"));
         QCOMPARE(QApplication::focusWidget(), w.before);
-        QCOMPARE(w.log, QStringList{"down 16"});
+        QCOMPARE(w.log, (QStringList{"down 16", "up 16"})); // Shift's key-up goes to the button
         QCOMPARE(w.box->toPlainText(), QString());
     }
 

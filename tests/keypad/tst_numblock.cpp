@@ -399,6 +399,30 @@ private slots:
         QCOMPARE(t.played, QStringList());
     }
 
+    // Only "Beenden" and the close box close the trainer; in the typing box Esc is a wrong key.
+    void escapeKeepsTheTrainerOpen_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("list") << "List1";
+        QTest::newRow("button") << "Command2";
+        QTest::newRow("typing box") << "Text1";
+    }
+
+    void escapeKeepsTheTrainerOpen() {
+        QFETCH(QString, focus);
+        Trainer t({{QStringLiteral("Eins"), QStringLiteral("12")}});
+        QVERIFY(t.open());
+        t.doubleClick(0);
+        t.form->findChild<QWidget*>(focus)->setFocus();
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        t.played.clear();
+        t.type({Qt::Key_Escape, Qt::NoModifier, 9, 0xFF1B, QStringLiteral("\x1b")});
+        QVERIFY(t.form->isVisible());
+        QCOMPARE(t.typed(), QString());
+        QCOMPARE(t.label(), QStringLiteral("1"));
+        if (focus == QStringLiteral("Text1"))
+            QCOMPARE(t.played, QStringList({"MSGTYPE", "FASTHEY"}));
+    }
+
     void beforeTheFirstLesson() {
         Trainer t({{QStringLiteral("Eins"), QStringLiteral("1")}});
         QVERIFY(t.open());
@@ -494,6 +518,7 @@ private slots:
                 t.doubleClick(1);
                 QCOMPARE(t.keyColor(8), Grey);
                 QTest::mouseClick(f.Command2, Qt::LeftButton);
+                QVERIFY(!f.isVisible()); // or showModal() would wait for ever
             });
             t.form->showModal();
             QVERIFY(!t.form->isVisible());

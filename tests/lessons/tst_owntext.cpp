@@ -5,12 +5,15 @@
 #include "lessons/OwnText.h"
 #include "lessons/OwnTextImport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -23,7 +26,10 @@
 
 namespace {
 
-const QString Warning = QString::fromUtf8("Der Text wurde zur besseren Darstellung verändert !");
+// The warning box as ImportDriver records it.
+const QString Warning =
+    QString::fromUtf8("Eigene Texte|Der Text wurde zur besseren Darstellung verändert !|%1|OK")
+        .arg(int(QMessageBox::Warning));
 
 QString rep(QChar c, int n) {
     return QString(n, c);
@@ -46,8 +52,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 // empty path), and records and closes each message box.
 struct ImportDriver {
     QString path;
-    QStringList messages; // "title|text|icon"
-    QString fileDialogTitle, fileDialogFilter;
+    QStringList messages; // "title|text|icon|buttons"
+    QString fileDialogTitle, fileDialogFilter, fileDialogFolder;
+    QStringList fileDialogTexts; // the "look in" label, then the buttons
     QTimer timer;
 
     explicit ImportDriver(const QString& file) : path(file) {
@@ -56,6 +63,14 @@ struct ImportDriver {
             if (auto* fd = qobject_cast<QFileDialog*>(modal)) {
                 fileDialogTitle = fd->windowTitle();
                 fileDialogFilter = fd->nameFilters().join(u';');
+                fileDialogFolder = fd->directory().absolutePath();
+                if (!fd->testOption(QFileDialog::DontUseNativeDialog))
+                    fileDialogTexts << QStringLiteral("the desktop's dialog");
+                if (auto* label = fd->findChild<QLabel*>(QStringLiteral("lookInLabel")))
+                    fileDialogTexts << label->text();
+                if (auto* buttons = fd->findChild<QDialogButtonBox*>())
+                    for (QAbstractButton* button : buttons->buttons())
+                        fileDialogTexts << button->text();
                 if (path.isEmpty()) {
                     fd->reject();
                 } else {
@@ -69,8 +84,11 @@ struct ImportDriver {
                     static_cast<QDialog*>(fd)->done(edit ? QDialog::Accepted : QDialog::Rejected);
                 }
             } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QStringList buttons;
+                for (QAbstractButton* button : box->buttons())
+                    buttons << button->text();
                 messages << box->windowTitle() + u'|' + box->text() + u'|' +
-                                QString::number(box->icon());
+                                QString::number(box->icon()) + u'|' + buttons.join(u',');
                 box->accept();
             }
         });
@@ -130,6 +148,9 @@ private slots:
                              << "a b" << true;
         QTest::newRow("NUL and other controls")
             << QString::fromLatin1("a\0b\x1b", 4) << "a b" << true;
+        QTest::newRow("NUL padding at the end") << "eins\r\n" + QString(12000, QChar(0)) + " \r\n"
+                                                << "eins\r\n"
+                                                << true;
         QTest::newRow("CR LF kept") << "eins\r\nzwei"
                                     << "eins\r\nzwei" << false;
         QTest::newRow("LF alone") << "eins\nzwei\n"
@@ -184,11 +205,24 @@ private slots:
                                   << gruesse;
         QTest::newRow("UTF-16BE") << QByteArray("\xFE\xFF\0G\0r\0\xFC\0\xDF\0e", 12) << false
                                   << gruesse;
+        QTest::newRow("UTF-16LE without mark")
+            << QByteArray("G\0r\0\xFC\0\xDF\0e\0\0\0", 12) << false << gruesse + QChar(0);
+        QTest::newRow("UTF-16BE without mark")
+            << QByteArray("\0G\0r\0\xFC\0\xDF\0e", 10) << false << gruesse;
+        QTest::newRow("NUL padding is no UTF-16") << QByteArray("Hallo!\0\0\0\0", 10) << false
+                                                  << QString::fromLatin1("Hallo!\0\0\0\0", 10);
         QTest::newRow("Windows-1252") << QByteArray("Gr\xFC\xDF"
                                                     "e")
                                       << false << gruesse;
         QTest::newRow("Windows-1252 high")
             << QByteArray("\x80 \x84x\x93 \x96 \x94") << false << QString::fromUtf8("€ „x“ – ”");
+        QTest::newRow("Windows-1252 that pairs up as UTF-8")
+            << QByteArray("Ma\xDF\xB0") << false << QString::fromUtf8("Maß°");
+        QTest::newRow("UTF-8 with a rare letter and umlauts")
+            << QString::fromUtf8("Čapek, Müller").toUtf8() << false
+            << QString::fromUtf8("Čapek, Müller");
+        QTest::newRow("UTF-8 apostrophe")
+            << QString::fromUtf8("It’s").toUtf8() << false << QString::fromUtf8("It’s");
         QTest::newRow("broken UTF-8") << QByteArray("\xC3\x28") << false << QString::fromUtf8("Ã(");
         QTest::newRow("overlong") << QByteArray("\xC0\xAF") << false << QString::fromUtf8("À¯");
         QTest::newRow("surrogate in UTF-8")
@@ -212,6 +246,8 @@ private slots:
                                 << "Uebung eins.txt";
         QTest::newRow("no folder") << "Uebung.txt"
                                    << "Uebung.txt";
+        QTest::newRow("line break in the name") << "/tmp/zwei\nZeilen\t.txt"
+                                                << "zweiZeilen.txt";
         QTest::newRow("120 characters") << "/tmp/" + rep(u'n', 116) + ".txt" << rep(u'n', 100);
     }
 
@@ -320,19 +356,36 @@ private slots:
         QVERIFY(OwnTextImport::run(&selection, handOver));
         QCOMPARE(driver.fileDialogTitle, QString::fromUtf8("Datei öffnen"));
         QCOMPARE(driver.fileDialogFilter, QStringLiteral("Textdateien txt (*.txt)"));
+        QCOMPARE(driver.fileDialogFolder, qEnvironmentVariable("HOME"));
+        QCOMPARE(driver.fileDialogTexts,
+                 (QStringList{"Suchen in:", QString::fromUtf8("&Öffnen"), "Abbrechen"}));
         QCOMPARE(handOver.LekAuswahl, 999999);
         QCOMPARE(handOver.LekText, QString::fromUtf8("Grüße aus Köln\r\nHallo Welt"));
         QCOMPARE(handOver.LekTitle, QString::fromUtf8("Übung eins.txt"));
-        QCOMPARE(driver.messages, QStringList{"Eigene Texte|" + Warning + "|" +
-                                              QString::number(QMessageBox::Warning)});
+        QCOMPARE(driver.messages, QStringList{Warning});
         QCOMPARE(selection.cursor().shape(), Qt::ArrowCursor);
     }
 
+    // The warning the user sees after a first text that drew it, for each kind of second text.
+    void secondImportWarnsOnlyWhenChanged_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("plain") << QByteArray("Hallo Welt\r\nzweite Zeile")
+                               << "Hallo Welt\r\nzweite Zeile" << false;
+        QTest::newRow("9998 plain characters")
+            << plainLines(9998).toLatin1() << plainLines(9998) << false;
+        QTest::newRow("only cut at the limit")
+            << (plainLines(9999) + "yy").toLatin1() << plainLines(9999) << true;
+    }
     void secondImportWarnsOnlyWhenChanged() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(bool, warned);
         const QString changed = dir_.filePath(QStringLiteral("tab.txt"));
-        const QString plain = dir_.filePath(QStringLiteral("plain.txt"));
+        const QString second = dir_.filePath(QStringLiteral("second.txt"));
         QVERIFY(writeFile(changed, "a\tb"));
-        QVERIFY(writeFile(plain, "Hallo Welt\r\nzweite Zeile"));
+        QVERIFY(writeFile(second, bytes));
         QDialog selection;
         LessonHandOver handOver;
         {
@@ -340,11 +393,11 @@ private slots:
             QVERIFY(OwnTextImport::run(&selection, handOver));
             QCOMPARE(driver.messages.size(), 1);
         }
-        ImportDriver driver(plain);
+        ImportDriver driver(second);
         QVERIFY(OwnTextImport::run(&selection, handOver));
-        QCOMPARE(driver.messages.size(), 0);
-        QCOMPARE(handOver.LekText, QStringLiteral("Hallo Welt\r\nzweite Zeile"));
-        QCOMPARE(handOver.LekTitle, QStringLiteral("plain.txt"));
+        QCOMPARE(driver.messages, warned ? QStringList{Warning} : QStringList());
+        QCOMPARE(handOver.LekText, text);
+        QCOMPARE(handOver.LekTitle, QStringLiteral("second.txt"));
     }
 
     void quietEnds_data() {

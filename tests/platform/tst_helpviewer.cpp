@@ -34,25 +34,40 @@ QByteArray helpBytes() {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Where an object of the uncompressed section starts in the bytes of the compiled help, or -1.
+qsizetype objectOffset(const QByteArray& bytes, const char* object) {
+    chmFile* handle = chm_open(QFile::encodeName(helpFile()).constData());
+    if (!handle)
+        return -1;
+    chmUnitInfo unit;
+    const int found = chm_resolve_object(handle, object, &unit);
+    chm_close(handle);
+    if (found != CHM_RESOLVE_SUCCESS)
+        return -1;
+    return qsizetype(qFromLittleEndian<quint64>(bytes.constData() + 0x58) + unit.start);
+}
+
 // The compiled help with the block length of its compressed stream's reset table set to zero,
 // a number that chmlib divides by.
 QByteArray withZeroResetBlockLength() {
     QByteArray bytes = helpBytes();
-    chmFile* handle = chm_open(QFile::encodeName(helpFile()).constData());
-    if (!handle)
+    const qsizetype table = objectOffset(bytes, "::DataSpace/Storage/MSCompressed/Transform/"
+                                                "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+                                                "InstanceData/ResetTable");
+    if (table < 0)
         return {};
-    chmUnitInfo unit;
-    const int found = chm_resolve_object(handle,
-                                         "::DataSpace/Storage/MSCompressed/Transform/"
-                                         "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/"
-                                         "ResetTable",
-                                         &unit);
-    chm_close(handle);
-    if (found != CHM_RESOLVE_SUCCESS)
+    bytes.replace(table + 0x20, 8, QByteArray(8, '\0'));
+    return bytes;
+}
+
+// The compiled help whose default page, named in #SYSTEM, is not in the file.
+QByteArray withMissingDefaultPage() {
+    QByteArray bytes = helpBytes();
+    const qsizetype system = objectOffset(bytes, "/#SYSTEM");
+    const qsizetype page = bytes.indexOf(QByteArray("\x02\0\x0b\0start.html", 14), system);
+    if (system < 0 || page < 0)
         return {};
-    const quint64 dataOffset = qFromLittleEndian<quint64>(bytes.constData() + 0x58);
-    const qsizetype blockLength = qsizetype(dataOffset + unit.start + 0x20);
-    bytes.replace(blockLength, 8, QByteArray(8, '\0'));
+    bytes[page + 4] = 'x';
     return bytes;
 }
 
@@ -73,8 +88,9 @@ QStringList childTitles(QTreeWidgetItem* item) {
 class TestHelpViewer : public QObject {
     Q_OBJECT
 private:
-    HelpViewer* openHelp() {
-        if (!HelpViewer::showHelp(helpFile()))
+    HelpViewer* openHelp(const QString& path = helpFile()) {
+        // A file that does not open would show a message that no one here closes.
+        if (!ChmFile().open(path) || !HelpViewer::showHelp(path))
             return nullptr;
         return HelpViewer::current();
     }
@@ -82,8 +98,20 @@ private:
 private slots:
     void cleanup() { delete HelpViewer::current(); }
 
+    void opensOnTheStartPageWithTheGermanContents_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: the help file as built
+        QTest::newRow("as built") << QByteArray();
+        QTest::newRow("default page not in the file") << withMissingDefaultPage();
+    }
     void opensOnTheStartPageWithTheGermanContents() {
-        HelpViewer* viewer = openHelp();
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = bytes.isEmpty() ? helpFile() : dir.filePath(QStringLiteral("h.chm"));
+        if (!bytes.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        }
+        HelpViewer* viewer = openHelp(path);
         QVERIFY(viewer);
         QCOMPARE(viewer->windowTitle(), QStringLiteral("QuenDal Hilfe"));
         QVERIFY(viewer->isVisible());
@@ -97,6 +125,11 @@ private slots:
         QCOMPARE(viewer->browser()->source().path(), QStringLiteral("/start.html"));
         QVERIFY(viewer->browser()->toPlainText().startsWith("Willkommen bei QuenDal"));
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+
+        // A path that climbs above the file's root names nothing in it.
+        QVERIFY(viewer->file().read(QStringLiteral("/bilder/../start.html")));
+        viewer->browser()->setSource(QUrl(QStringLiteral("chm:/../reminder.html")));
+        QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("nicht enthalten")));
     }
 
     void everyMenuAndWindowHasItsTopic_data() {

@@ -136,6 +136,7 @@ private slots:
         QVERIFY(portal.serve(2));
         portal.setAnswer({0, {}, true, false});
         PortalColorPicker picker(portal.clientBus());
+        QCOMPARE(picker.timeout(), 120000);
         picker.setTimeout(300);
         Outcome outcome;
         QVERIFY(picker.pick(QString(), record(outcome)));

@@ -13,14 +13,14 @@
 
 namespace {
 
-QString iniPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Quendal1_1.ini");
+QString iniPath(const QString& application) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           application + QStringLiteral(".ini");
 }
 
-void writeIni(const QByteArray& content) {
-    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
-    QFile file(iniPath());
+void writeIni(const QString& application, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(iniPath(application)).absolutePath());
+    QFile file(iniPath(application));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(content);
 }
@@ -29,15 +29,21 @@ void writeIni(const QByteArray& content) {
 
 class TestSettings : public QObject {
     Q_OBJECT
+    // A file of its own for every test and row: QSettings keeps a file it has read by size and
+    // time, so a row writing the same size within that time would read the row before.
+    QString app_;
+    int rows_ = 0;
+
 private slots:
+    void init() { app_ = QStringLiteral("Quendal1_1-%1").arg(++rows_); }
     void cleanup() {
-        QFile::remove(iniPath());
-        QDir(iniPath()).removeRecursively();
+        QFile::remove(iniPath(app_));
+        QDir(iniPath(app_)).removeRecursively();
     }
 
     void anEmptyStoreGivesTheFirstStartValues() {
         const SettingsStore store(QStringLiteral("Quendal1_1"));
-        QCOMPARE(store.fileName(), iniPath());
+        QCOMPARE(store.fileName(), iniPath(QStringLiteral("Quendal1_1")));
         const Settings s = SettingsIO::loadOptions(store);
         QCOMPARE(s.Benutzer, QString());
         QVERIFY(s.CheckLoadTips && s.checkDino && s.CheckFehlermeldung && s.CheckGeraeusch);
@@ -70,7 +76,7 @@ private slots:
         QFETCH(float, left);
         QFETCH(float, top);
         {
-            SettingsStore store(QStringLiteral("Quendal1_1"));
+            SettingsStore store(app_);
             Settings s;
             s.Benutzer = name;
             s.CheckLoadTips = flags;
@@ -83,7 +89,9 @@ private slots:
             SettingsIO::savePosition(store, {left, top});
             QVERIFY(store.flush());
         }
-        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        // Read as the next run of the program would: the file, not what QSettings kept of it.
+        QVERIFY(QFile::copy(iniPath(app_), iniPath(app_ + u'r')));
+        const SettingsStore store(app_ + u'r');
         const Settings s = SettingsIO::loadOptions(store);
         QCOMPARE(s.Benutzer, name);
         QCOMPARE(s.CheckLoadTips, flags);
@@ -96,7 +104,7 @@ private slots:
         QCOMPARE(SettingsIO::loadPosition(store).top, top);
 
         // The file keeps the sections and keys as named, Booleans as words.
-        QFile file(iniPath());
+        QFile file(iniPath(app_));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
         QVERIFY(text.contains(QStringLiteral("[Optionen]")));
@@ -132,8 +140,8 @@ private slots:
         QFETCH(bool, dino);
         QFETCH(qint32, colour);
         QFETCH(qint16, period);
-        writeIni("[Optionen]\n" + options + "[Settings]\nMainLeft=links\nMainTop=inf\n");
-        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        writeIni(app_, "[Optionen]\n" + options + "[Settings]\nMainLeft=links\nMainTop=inf\n");
+        const SettingsStore store(app_);
         const Settings s = SettingsIO::loadOptions(store);
         QCOMPARE(s.CheckLoadTips, tips);
         QCOMPARE(s.checkDino, dino);
@@ -144,8 +152,8 @@ private slots:
     }
 
     void aNameWithAnUnquotedCommaIsKeptWhole() {
-        writeIni(QByteArray("[Optionen]\nBenutzer=M\xC3\xBCller, Hans\n"));
-        const SettingsStore store(QStringLiteral("Quendal1_1"));
+        writeIni(app_, QByteArray("[Optionen]\nBenutzer=M\xC3\xBCller, Hans\n"));
+        const SettingsStore store(app_);
         QCOMPARE(SettingsIO::loadOptions(store).Benutzer, QString::fromUtf8("Müller, Hans"));
     }
 
@@ -171,14 +179,14 @@ private slots:
     }
 
     void aStoreThatCannotBeUsedLeavesTheDefaults() {
-        QVERIFY(QDir().mkpath(iniPath())); // a folder where the file should be
-        SettingsStore store(QStringLiteral("Quendal1_1"));
+        QVERIFY(QDir().mkpath(iniPath(app_))); // a folder where the file should be
+        SettingsStore store(app_);
         QCOMPARE(SettingsIO::loadOptions(store).Farbwert1, 16761024);
         Settings s = Settings::defaults();
         s.Benutzer = QStringLiteral("Anna");
         SettingsIO::saveOptions(store, s);
         QVERIFY(!store.flush());
-        QVERIFY(QFileInfo(iniPath()).isDir());
+        QVERIFY(QFileInfo(iniPath(app_)).isDir());
     }
 };
 

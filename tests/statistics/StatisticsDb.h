@@ -2,9 +2,25 @@
 
 #include "TestSupport.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 #include <array>
+
+// The colours at the corners of a button's face, inside its bevel: one colour where the face is
+// flat.
+inline QSet<QRgb> faceColours(QWidget* button) {
+    const QImage shot = button->grab().toImage();
+    const int right = shot.width() - 4, bottom = shot.height() - 4;
+    QSet<QRgb> colours;
+    for (const QPoint at :
+         {QPoint(3, 3), QPoint(right, 3), QPoint(3, bottom), QPoint(right, bottom)})
+        colours << (shot.pixel(at) & 0xFFFFFF);
+    return colours;
+}
 
 // A lesson database file with result rows written as the lesson end writes them.
 class StatisticsDb {
@@ -12,11 +28,13 @@ public:
     struct Row {
         QString zeitpunkt; // "yyyy-MM-dd HH:mm:ss"
         QString dateiname = QStringLiteral("Lektion 1");
-        int zeichen = 100;
-        int dauer = 60;
-        int treffer = 100;
-        int fehler = 0;
-        std::array<int, 10> ff{};
+        qint64 zeichen = 100;
+        qint64 dauer = 60;
+        qint64 treffer = 100;
+        qint64 fehler = 0;
+        // A value a column can hold: a whole number, or a real one that a column of hostile
+        // rows may hold.
+        std::array<QVariant, 10> ff{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     };
 
     explicit StatisticsDb(const QString& name) : path_(dir_.filePath(name + ".mdb")) {
@@ -25,7 +43,7 @@ public:
 
     bool add(const Row& r) {
         QVariantList values{r.zeitpunkt, 1, r.dateiname, r.zeichen, r.dauer, r.treffer, r.fehler};
-        for (int f : r.ff)
+        for (const QVariant& f : r.ff)
             values << f;
         return ok_ && TestSupport::execOn(
                           path_,

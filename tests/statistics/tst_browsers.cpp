@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <limits>
 #include <memory>
 
 using Row = StatisticsDb::Row;
@@ -103,6 +104,18 @@ private slots:
         QTest::newRow("0 s and 0 characters leave the computed boxes empty")
             << r
             << QStringList{"1 März 2026", "09:00:00", "0042", "0", "00:00", "100", "1", "", ""};
+        r.dauer = 120;
+        r.zeichen = 800;
+        r.treffer = 202;
+        QTest::newRow("exact halves: 0.125 % to the even digit, 101.5 strokes cut")
+            << r << QStringList{"1 März 2026", "09:00:00", "0042", "800", "02:00",
+                                "202",         "1",        "0,12", "101"};
+        r.dauer = 60;
+        r.fehler = 3;
+        r.treffer = std::numeric_limits<qint64>::max();
+        QTest::newRow("strokes beyond an exact figure leave their box empty, 0.375 % to even")
+            << r << QStringList{"1 März 2026",         "09:00:00", "0042", "800", "01:00",
+                                "9223372036854775807", "3",        "0,38", ""};
     }
 
     void resultFields() {
@@ -140,7 +153,8 @@ private slots:
         QCOMPARE(w.picStatBox->geometry(), QRect(104, 204, 225, 36));
         QCOMPARE(w.cmdFirst->geometry(), QRect(12, 4, 35, 28));
         QCOMPARE(w.cmdLast->geometry(), QRect(180, 4, 35, 28));
-        QCOMPARE(w.cmdNext->backColor(), 0xFFC0C0u);
+        for (QWidget* b : {w.cmdFirst, w.cmdPrevious, w.cmdNext, w.cmdLast})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF}); // flat 0xFFC0C0
         QCOMPARE(w.Command1->toolTip(), QStringLiteral("Auswertung drucken"));
         QCOMPARE(w.Command1->geometry(), QRect(180, 248, 73, 24));
         QCOMPARE(w.cmdClose->text(), QStringLiteral("Schließen"));
@@ -151,6 +165,30 @@ private slots:
         open(3);
         QCOMPARE(hits(), QStringLiteral("3"));
         QCOMPARE(beeps_, 0);
+        // Stored out of time order, the two latest with one time stamp: of those the one
+        // stored later is the newer, in both browsers.
+        StatisticsDb file(QStringLiteral("ties"));
+        const std::pair<int, const char*> stored[] = {{3, "12"}, {1, "10"}, {2, "11"}, {4, "12"}};
+        for (const auto& [n, hour] : stored) {
+            Row r;
+            r.zeitpunkt = QStringLiteral("2026-12-06 %1:00:00").arg(hour);
+            r.treffer = n;
+            r.ff[0] = n;
+            QVERIFY(file.add(r));
+        }
+        Database db;
+        QVERIFY(db.open(file.path()));
+        frmdaten results(db, settings_);
+        frmblockdat fingers(db);
+        for (const auto& [w, box] :
+             {std::pair<RecordBrowser*, QLineEdit*>(&results, results.txtFields[5]),
+              {&fingers, fingers.txtFields[1]}}) {
+            w->Form_Load();
+            QString order = box->text();
+            for (w->cmdFirst_Click(); order.size() < 5; w->cmdNext_Click())
+                order += box->text();
+            QCOMPARE(order, QStringLiteral("41234"));
+        }
     }
 
     void buttons_data() {
@@ -328,13 +366,41 @@ private slots:
         QCOMPARE(w.txtFields[0]->text(), QString());
     }
 
-    void fingerBoxes() {
-        StatisticsDb file(QStringLiteral("fingerrow"));
+    void fingerBoxes_data() {
+        QTest::addColumn<Row>("row");
+        QTest::addColumn<QStringList>("boxes");
         Row r;
         r.zeitpunkt = "2026-12-06 09:05:00";
         r.dateiname = "Eigener Text.txt";
         r.ff = {0, 2, 0, 0, 0, 1, 0, 0, 0, 0};
-        QVERIFY(file.add(r));
+        QTest::newRow("2 on the left ring finger, 1 on the right thumb")
+            << r << QStringList{"2", "0", "2", "0", "0", "0", "1", "0", "0", "0", "0", "1"};
+        r.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512}; // leaving out a finger shows in a sum
+        QTest::newRow("each finger its own value")
+            << r
+            << QStringList{"31", "1", "2", "4", "8", "16", "32", "64", "128", "256", "512", "992"};
+        const qint64 top = std::numeric_limits<qint64>::max();
+        r.ff = {top, top, 0, 0, 0, 1, 0, 0, 0, 1e308};
+        QTest::newRow("sums beyond 64 bits") << r
+                                             << QStringList{"18446744073709551614",
+                                                            "9223372036854775807",
+                                                            "9223372036854775807",
+                                                            "0",
+                                                            "0",
+                                                            "0",
+                                                            "1",
+                                                            "0",
+                                                            "0",
+                                                            "0",
+                                                            "1E+308",
+                                                            ""};
+    }
+
+    void fingerBoxes() {
+        QFETCH(Row, row);
+        QFETCH(QStringList, boxes);
+        StatisticsDb file(QStringLiteral("fingerrow"));
+        QVERIFY(file.add(row));
         Database db;
         QVERIFY(db.open(file.path()));
         frmblockdat w(db);
@@ -342,7 +408,7 @@ private slots:
         QStringList shown;
         for (QLineEdit* box : w.txtFields)
             shown << box->text();
-        QCOMPARE(shown, (QStringList{"2", "0", "2", "0", "0", "0", "1", "0", "0", "0", "0", "1"}));
+        QCOMPARE(shown, boxes);
         QCOMPARE(w.Label1->text(), QStringLiteral("6. Dezember 2026   9:05"));
         QCOMPARE(w.Label2->text(), QStringLiteral("Eigener Text.txt"));
     }
@@ -382,6 +448,11 @@ private slots:
         QCOMPARE(w.Line2->geometry().center().y(), 328); // 4920 twips
         QCOMPARE(w.picStatBox->geometry(), QRect(32, 378, 323, 40));
         QCOMPARE(w.cmdNext->geometry(), QRect(244, 4, 35, 28));
+        // Between cmdPrevious (600 + 525 twips) and cmdNext (3660), not over them.
+        QCOMPARE(w.Label1->geometry(), QRect(76, 4, 167, 16));
+        QCOMPARE(w.Label2->geometry(), QRect(76, 20, 167, 16));
+        for (QWidget* b : {w.cmdFirst, w.cmdPrevious, w.cmdNext, w.cmdLast})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF}); // flat 0xFFC0C0
     }
 
     void fingerKeys() {
@@ -405,6 +476,17 @@ private slots:
         QCOMPARE(beeps, 2);
         QTest::keyClick(target, Qt::Key_Down, Qt::ControlModifier);
         QCOMPARE(w.Label1->text(), QStringLiteral("6. Dezember 2026   3:00"));
+        QCOMPARE(beeps, 2);
+        // Clicks in the middle of each button, delivered to whatever lies there.
+        const QList<QPair<QWidget*, QString>> clicks{{w.cmdFirst, "1:00"},
+                                                     {w.cmdNext, "2:00"},
+                                                     {w.cmdLast, "3:00"},
+                                                     {w.cmdPrevious, "2:00"}};
+        for (const auto& [button, time] : clicks) {
+            QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {},
+                              button->mapTo(&w, button->rect().center()));
+            QCOMPARE(w.Label1->text(), "6. Dezember 2026   " + time);
+        }
         QCOMPARE(beeps, 2);
     }
 };

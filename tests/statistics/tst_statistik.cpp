@@ -9,14 +9,18 @@
 #include "statistics/frmStatistik.h"
 #include "statistics/frmblockchart.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QFrame>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QValueAxis>
+#include <algorithm>
+#include <limits>
 
 using Row = StatisticsDb::Row;
 
@@ -26,7 +30,7 @@ class TstStatistik : public QObject {
 private:
     Settings settings_;
 
-    static Row row(const QString& when, int treffer, int fehler, int dauer,
+    static Row row(const QString& when, qint64 treffer, int fehler, int dauer,
                    const QString& title = QStringLiteral("Lektion 1")) {
         Row r;
         r.zeitpunkt = when;
@@ -35,6 +39,21 @@ private:
         r.dauer = dauer;
         r.dateiname = title;
         return r;
+    }
+
+    // Where a chart draws texts that begin with text, and whether it cuts any text short.
+    static QList<QRectF> drawn(BarChart* chart, const QString& text, bool* cut) {
+        QList<QRectF> rects;
+        *cut = false;
+        for (QGraphicsItem* item : chart->scene()->items()) {
+            auto* t = dynamic_cast<QGraphicsTextItem*>(item);
+            if (!t || !t->isVisible())
+                continue;
+            *cut = *cut || t->toPlainText().endsWith(QLatin1String("..."));
+            if (t->toPlainText().startsWith(text))
+                rects << t->sceneBoundingRect();
+        }
+        return rects;
     }
 
 private slots:
@@ -62,6 +81,31 @@ private slots:
         QTest::newRow("no digit grouping, mean of the rows' speeds")
             << QList<Row>{many, row("2026-12-06 15:00:00", 100, 1, 57)}
             << QStringList{"2", "112,7", "123556", "0", "0", "0"};
+        // Every finger its own power of two: a sum that leaves out a finger or takes one twice
+        // shows. 401 strokes in 240 s are exactly 100.25 per minute, a half in single precision.
+        Row own = row("2026-12-06 14:05:09", 401, 0, 240);
+        own.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512};
+        QTest::newRow("each finger its own value, a half to the even digit")
+            << QList<Row>{own} << QStringList{"1", "100,2", "100", "31", "992", "1023"};
+        QTest::newRow("100.75 to the even digit")
+            << QList<Row>{row("2026-12-06 14:05:09", 403, 0, 240)}
+            << QStringList{"1", "100,8", "100", "0", "0", "0"};
+        Row top = row("2026-12-06 14:05:09", 100, 0, 60);
+        top.ff = own.ff;
+        Row top2 = top;
+        top.ff[0] = top2.ff[0] = top2.ff[5] = std::numeric_limits<qint64>::max();
+        top.zeichen = top2.zeichen = std::numeric_limits<qint64>::max();
+        QTest::newRow("sums beyond 64 bits stay exact") << QList<Row>{top, top2}
+                                                        << QStringList{"2",
+                                                                       "100",
+                                                                       "18446744073709551614",
+                                                                       "18446744073709551674",
+                                                                       "9223372036854777759",
+                                                                       "27670116110564329433"};
+        Row real = row("2026-12-06 14:05:09", 100, 0, 60);
+        real.ff[1] = 1e308; // twice: the sum overflows to infinity
+        QTest::newRow("a sum that is no whole number shows empty")
+            << QList<Row>{real, real} << QStringList{"2", "100", "200", "", "0", ""};
     }
 
     void hubFigures() {
@@ -93,8 +137,11 @@ private slots:
             {hub.Command6, "Liste 2"}, {hub.Command7, "Chart 3"}, {hub.Command1, "Schließen"}};
         for (const auto& [button, caption] : buttons)
             QCOMPARE(button->text(), caption);
-        QCOMPARE(hub.Command4->palette().color(QPalette::Button), QColor(0xFF, 0xFF, 0xC0));
-        QCOMPARE(hub.Command5->palette().color(QPalette::Button), QColor(0xC0, 0xC0, 0xFF));
+        // Flat faces: the chart buttons 0xC0FFFF, the list buttons 0xFFC0C0 (0x00BBGGRR).
+        for (QPushButton* b : {hub.Command4, hub.Command2, hub.Command7})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xFFFFC0});
+        for (QPushButton* b : {hub.Command5, hub.Command6})
+            QCOMPARE(faceColours(b), QSet<QRgb>{0xC0C0FF});
         QCOMPARE(hub.Command7->toolTip(), QStringLiteral("Grafik"));
         QCOMPARE(hub.Command6->toolTip(), QStringLiteral("Liste"));
         QCOMPARE(hub.Command1->toolTip(), QStringLiteral("Zurück in den Schreibmodus"));
@@ -208,34 +255,46 @@ private slots:
         QVERIFY(file.add(row("2026-12-06 10:00:00", 1, 0, 60, "A")));
         QVERIFY(file.add(row("2026-12-06 10:01:00", 1, 0, 60, "B")));
         QVERIFY(file.add(row("2026-12-06 10:02:00", 1, 0, 60, "A")));
+        // Titles are data: markup shows as typed, and a long one is cut.
+        const QString markup = "<b>fett</b> <font color=red>rot</font>";
+        QVERIFY(file.add(row("2026-12-06 10:03:00", 1, 0, 60, markup)));
+        QVERIFY(file.add(row("2026-12-06 10:04:00", 1, 0, 60, QString(40000, 'x'))));
         Database db;
         QVERIFY(db.open(file.path()));
         chart1 w(db);
         w.Form_Load();
         QCOMPARE(w.windowTitle(), QStringLiteral("Auswertung Anzahl Trainingseinheiten"));
         QCOMPARE(w.size(), QSize(741, 302)); // 11115 x 4530 twips
-        QCOMPARE(w.MSChart1->labels(), (QStringList{"A", "B"}));
-        QCOMPARE(w.MSChart1->values(), (std::vector<double>{2, 1}));
+        QCOMPARE(w.MSChart1->labels(),
+                 (QStringList{markup, "A", "B", QString(49, 'x') + QString::fromUtf8("…")}));
+        QCOMPARE(w.MSChart1->values(), (std::vector<double>{1, 2, 1, 1}));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool cut = false;
+        QCOMPARE(drawn(w.MSChart1, "<b>fett</b>", &cut).size(), 1);
         QCOMPARE(w.MSChart1->categoryAxis()->titleText(), QStringLiteral("Lektion"));
         QCOMPARE(w.MSChart1->valueAxis()->titleText(), QStringLiteral("Anzahl"));
         QVERIFY(w.cmdClose->isDefault());
     }
 
     void chart2SliderChoosesTheLatest_data() {
+        QTest::addColumn<int>("stored");
         QTest::addColumn<int>("slider");
         QTest::addColumn<int>("first"); // strokes per minute of the oldest shown
         QTest::addColumn<int>("count");
-        QTest::newRow("10 at the start") << 10 << 115 << 10;
-        QTest::newRow("20") << 20 << 105 << 20;
-        QTest::newRow("30 shows all 25") << 30 << 100 << 25;
+        QTest::newRow("10 at the start") << 25 << 10 << 115 << 10;
+        QTest::newRow("20") << 25 << 20 << 105 << 20;
+        QTest::newRow("30 shows all 25") << 25 << 30 << 100 << 25;
+        QTest::newRow("30 of 30") << 30 << 30 << 100 << 30;
     }
 
     void chart2SliderChoosesTheLatest() {
+        QFETCH(int, stored);
         QFETCH(int, slider);
         QFETCH(int, first);
         QFETCH(int, count);
         StatisticsDb file(QStringLiteral("chart2"));
-        QVERIFY(file.addSeries(25)); // speeds 100 .. 124, oldest first
+        QVERIFY(file.addSeries(stored)); // speeds 100, 101, ..., oldest first
         Database db;
         QVERIFY(db.open(file.path()));
         chart w(db);
@@ -245,10 +304,20 @@ private slots:
         const std::vector<double> values = w.MSChart1->values();
         QCOMPARE(int(values.size()), count);
         QCOMPARE(values.front(), double(first));
-        QCOMPARE(values.back(), 124.0);
-        // Results of one day keep a category each, all labelled with the day.
-        QCOMPARE(w.MSChart1->categoryAxis()->count(), count);
+        QCOMPARE(values.back(), 99.0 + stored);
+        // Results of one day keep a bar each, all labelled with the day.
         QCOMPARE(w.MSChart1->labels(), QStringList(count, QStringLiteral("6.12.26")));
+        // Drawn whole, side by side, under every bar or at least every second one.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool cut = true;
+        QList<QRectF> labels = drawn(w.MSChart1, "6.12.26", &cut);
+        QVERIFY(!cut);
+        QVERIFY2(labels.size() >= (count + 1) / 2, qPrintable(QString::number(labels.size())));
+        std::sort(labels.begin(), labels.end(),
+                  [](const QRectF& a, const QRectF& b) { return a.x() < b.x(); });
+        for (int i = 1; i < labels.size(); ++i)
+            QVERIFY(!labels[i].intersects(labels[i - 1]));
     }
 
     void chart2Design() {
@@ -269,6 +338,10 @@ private slots:
         QCOMPARE(w.Slider1->singleStep(), 1);
         QCOMPARE(w.Slider1->pageStep(), 5);
         QCOMPARE(w.Slider1->tickInterval(), 10);
+        QCOMPARE(w.Slider1->geometry(), QRect(84, 258, 457, 28)); // 1260, 3870, 6855 x 420 twips
+        // Wholly inside, tall enough for the tick marks the style draws at its bottom.
+        QVERIFY(w.rect().contains(w.Slider1->geometry()));
+        QVERIFY(w.Slider1->height() >= w.Slider1->sizeHint().height());
         QVERIFY(w.Command1->isDefault());
     }
 
@@ -289,21 +362,28 @@ private slots:
         QTest::addColumn<QList<Row>>("rows");
         QTest::addColumn<std::vector<double>>("values");
         QTest::addColumn<QStringList>("labels");
-        QTest::newRow("fraction cut, not rounded")
+        QTest::newRow("fraction cut, not rounded, also an exact half")
             << QList<Row>{row("2026-12-06 10:00:00", 100, 1, 57),
-                          row("2026-12-07 10:00:00", 119, 0, 60)}
-            << std::vector<double>{106, 119} << QStringList{"6.12.26", "7.12.26"};
+                          row("2026-12-07 10:00:00", 119, 0, 60),
+                          row("2026-12-08 10:00:00", 203, 0, 120)}
+            << std::vector<double>{106, 119, 101} << QStringList{"6.12.26", "7.12.26", "8.12.26"};
         QTest::newRow("0 s draws no bar") << QList<Row>{row("2026-01-09 10:00:00", 5, 0, 0)}
                                           << std::vector<double>{0} << QStringList{"9.01.26"};
-        // Eleven rows, the 10th to 12th latest share one time stamp: all of them stay in.
+        QTest::newRow("strokes beyond an exact figure draw no bar")
+            << QList<Row>{row("2026-01-09 10:00:00", std::numeric_limits<qint64>::max(), 1, 60),
+                          row("2026-01-10 10:00:00", 119, 0, 60)}
+            << std::vector<double>{0, 119} << QStringList{"9.01.26", "10.01.26"};
+        // The 10th to 12th latest share one time stamp: all of them stay in. Rows of one time
+        // stamp come in the order they were stored, as do the two latest.
         QList<Row> ties;
         for (int i = 0; i < 9; ++i)
-            ties << row(QStringLiteral("2026-12-06 10:%1:00").arg(10 + i), 100 + i, 0, 60);
+            ties << row(QStringLiteral("2026-12-06 10:%1:00").arg(10 + std::min(i, 7)), 100 + i, 0,
+                        60);
         for (int i = 0; i < 3; ++i)
-            ties << row("2026-12-06 09:00:00", 90, 0, 60);
+            ties << row("2026-12-06 09:00:00", 90 + i, 0, 60);
         ties << row("2026-12-06 08:00:00", 80, 0, 60);
         QTest::newRow("ties with the 10th time stamp are kept")
-            << ties << std::vector<double>{90, 90, 90, 100, 101, 102, 103, 104, 105, 106, 107, 108}
+            << ties << std::vector<double>{90, 91, 92, 100, 101, 102, 103, 104, 105, 106, 107, 108}
             << QStringList(12, QStringLiteral("6.12.26"));
     }
 
@@ -333,6 +413,20 @@ private slots:
             << QList<Row>{one} << std::vector<double>{4, 3, 0, 1, 0, 0, 0, 0, 2, 0, 4, 6};
         QTest::newRow("a second with all ones")
             << QList<Row>{one, ones} << std::vector<double>{9, 4, 1, 2, 1, 1, 1, 1, 3, 1, 5, 11};
+        Row own = one; // a sum that leaves out a finger or takes one twice shows
+        own.ff = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512};
+        QTest::newRow("each finger its own value")
+            << QList<Row>{own}
+            << std::vector<double>{31, 1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 992};
+        Row top = own;
+        top.ff[0] = std::numeric_limits<qint64>::max();
+        QTest::newRow("sums beyond 64 bits")
+            << QList<Row>{top, top}
+            << std::vector<double>{0x1p64, 0x1p64, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 1984};
+        Row real = one;
+        real.ff[1] = 1e308; // twice: the sum overflows to infinity
+        QTest::newRow("a sum that is no whole number draws no bar")
+            << QList<Row>{real, real} << std::vector<double>{0, 6, 0, 2, 0, 0, 0, 0, 4, 0, 8, 12};
     }
 
     void fingerChart() {

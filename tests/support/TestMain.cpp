@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "platform/ApplicationLook.h"
+#include "platform/StartUpWarmUp.h"
 
 #include <QApplication>
 #include <QTest>
@@ -13,12 +14,23 @@ std::vector<Factory>& registry() {
     return factories;
 }
 
+std::map<QByteArray, Role>& roles() {
+    static std::map<QByteArray, Role> named;
+    return named;
+}
+
 } // namespace TestMain
 
 int main(int argc, char** argv) {
+    StartUpWarmUp warmUp;
     QApplication::setAttribute(Qt::AA_Use96Dpi, true); // twips map to pixels at 15:1
     QApplication app(argc, argv);
-    ApplicationLook::apply(); // as the program does
+    ApplicationLook::apply(); // as the program does, and with Qt's German texts
+    warmUp.installTranslation();
+    if (const QByteArray role = qgetenv("QUENDAL_TEST_ROLE"); !role.isEmpty()) {
+        const auto found = TestMain::roles().find(role);
+        return found == TestMain::roles().end() ? 2 : found->second();
+    }
     int failures = 0;
     for (const TestMain::Factory& factory : TestMain::registry()) {
         std::unique_ptr<QObject> test(factory());

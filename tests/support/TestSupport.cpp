@@ -4,6 +4,7 @@
 #include "platform/Database.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPaintEvent>
@@ -138,21 +139,58 @@ void typeText(QWidget* target, const QString& text) {
     }
 }
 
+namespace {
+
+// Closes every modal window still open, innermost first. After a failed check no callback will
+// close them, and exec() would wait for ever.
+void closeModals() {
+    for (int i = 0; i < 20; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->hide();
+    }
+}
+
+// Whatever way a callback returns, a failed check in it leaves no modal window open.
+struct CloseModalsOnFailure {
+    ~CloseModalsOnFailure() {
+        if (QTest::currentTestFailed())
+            closeModals();
+    }
+};
+
+// The test function and data row running now.
+QByteArray currentTest() {
+    return QByteArray(QTest::currentTestFunction()) + '/' + QByteArray(QTest::currentDataTag());
+}
+
+} // namespace
+
 void onModal(std::function<void(QWidget*)> action, int timeoutMs) {
     auto timer = new QTimer;
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(
+        timer, &QTimer::timeout, [timer, clock, action, timeoutMs, test = currentTest()] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (test == currentTest() && !modal && clock->elapsed() <= timeoutMs)
+                return;
             timer->stop();
             timer->deleteLater();
-            action(modal);
-        } else if (clock->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("no modal widget appeared");
-        }
-    });
+            if (test != currentTest())
+                return; // the test that waited is over
+            const CloseModalsOnFailure guard;
+            if (QTest::currentTestFailed())
+                return; // a check failed before: the test ends here, and its dialogs with it
+            if (modal)
+                action(modal);
+            else
+                QTest::qFail("no modal window appeared", __FILE__, __LINE__);
+        });
     timer->start(10);
 }
 

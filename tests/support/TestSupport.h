@@ -97,7 +97,8 @@ protected:
 // What a window shows: its backing store as the last paints left it, not a fresh rendering.
 QImage windowContents(QWidget* window);
 
-// Runs action on the active modal widget as soon as one is shown (queued, polling).
+// Runs action on the active modal widget as soon as one is shown (queued, polling). The test
+// fails when none shows within timeoutMs; a failed check leaves no modal window open.
 void onModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
 } // namespace TestSupport

@@ -159,6 +159,7 @@ private slots:
         QTest::newRow("90 hits, 10 errors, 40 s") << 90 << 10 << 40 << 150.0f;
         QTest::newRow("7 strokes, 3 s") << 7 << 0 << 3 << 140.0f;
         QTest::newRow("rounded down") << 1 << 0 << 7 << 8.0f;
+        QTest::newRow("an exact half rounded down") << 4 << 1 << 8 << 37.0f;
         QTest::newRow("nothing typed") << 0 << 0 << 5 << 0.0f;
     }
     void strokesPerMinute() {
