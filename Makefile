@@ -33,7 +33,9 @@ build: configure
 run: build
 	./$(BUILD)/bin/quendal
 
+# The benchmark programs are built too: a change to the code they drive must not leave them broken.
 test: build
+	cmake --build $(BUILD) --target bench_programs -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Benchmarks: never part of the tests; run on a quiet machine and compare ratios.

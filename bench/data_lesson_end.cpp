@@ -46,9 +46,10 @@ int main(int argc, char** argv) {
         row.Fehler = 12;
         QElapsedTimer clock;
         clock.start();
-        const bool ok =
-            before ? ResultLog::insert(db, row, nullptr)
-                   : ResultLog::store(db, row, pending).status == StoreOutcome::Status::Stored;
+        HeldResults held;
+        const bool ok = before ? ResultLog::insert(db, row, nullptr)
+                               : ResultLog::store(db, row, pending, held).status ==
+                                     StoreOutcome::Status::Stored;
         times.push_back(clock.nsecsElapsed() / 1000);
         if (!ok) {
             std::fprintf(stderr, "lesson end %d failed\n", i + 1);
