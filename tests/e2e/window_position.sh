@@ -49,15 +49,20 @@ expect_frame "$main" "0 0" "first start"
 selection_on_top 0
 quit_program
 [ "$(stored)" = "0 0" ] || fail "the first start stored $(stored)"
-
+# Restarts (the corner only a frame keeps on screen, then one away from it) leave it there.
+restarts() { # corner in pixels, stored twips, number of starts
+  local run
+  for ((run = 1; run <= $3; run++)); do
+    start_program
+    expect_frame "$main" "$1" "start $run at $1"
+    [ "$run" = 1 ] && selection_on_top "${1#* }"
+    quit_program
+    [ "$(stored)" = "$2" ] || fail "start $run at $1 stored $(stored)"
+  done
+}
+restarts "0 0" "0 0" 5
 sed -i 's/^MainLeft=.*/MainLeft=1500/; s/^MainTop=.*/MainTop=3000/' "$ini" # 100, 200 pixels
-for run in 1 2 3; do
-  start_program
-  expect_frame "$main" "100 200" "start $run"
-  [ "$run" = 1 ] && selection_on_top 200
-  quit_program
-  [ "$(stored)" = "1500 3000" ] || fail "start $run stored $(stored)"
-done
+restarts "100 200" "1500 3000" 2
 
 kill "$wm_pid"; wait "$wm_pid" 2>/dev/null || true
 start_program
