@@ -47,7 +47,6 @@ private:
     QCategoryAxis* categoryAxis_ = nullptr;
     QValueAxis* valueAxis_ = nullptr;
     QStringList labels_;
-    bool placed_ = false;
-    int every_ = 0;
+    int every_ = 0; // every how many bars a label stands; 0 until placed for the current rows
     int angle_ = 0;
 };
