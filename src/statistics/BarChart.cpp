@@ -29,6 +29,16 @@ QString bounded(const QString& text) {
     return text.left(cut) + QChar(0x2026);
 }
 
+// Text for a chart element that draws rich text: markup escaped, every blank kept.
+QString richText(const QString& plain) {
+    QString html = plain.toHtmlEscaped();
+    for (QChar& c : html) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            c = QChar::Nbsp;
+    }
+    return html;
+}
+
 } // namespace
 
 BarChart::BarChart(QWidget* parent) : QChartView(parent) {
@@ -58,15 +68,6 @@ BarChart::BarChart(QWidget* parent) : QChartView(parent) {
     series->attachAxis(valueAxis_);
     setChart(c);
     connect(c, &QChart::plotAreaChanged, this, &BarChart::placeLabels);
-}
-
-QString BarChart::richText(const QString& plain) {
-    QString html = plain.toHtmlEscaped();
-    for (QChar& c : html) {
-        if (c.isSpace() || c.category() == QChar::Other_Control)
-            c = QChar::Nbsp;
-    }
-    return html;
 }
 
 void BarChart::setAxisTitles(const QString& categoryTitle, const QString& valueTitle) {

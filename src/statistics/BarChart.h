@@ -36,9 +36,6 @@ public:
     QCategoryAxis* categoryAxis() const { return categoryAxis_; }
     QValueAxis* valueAxis() const { return valueAxis_; }
 
-    // Text for a chart element that draws rich text: markup escaped, every blank kept.
-    static QString richText(const QString& plain);
-
 private:
     // Places the labels for the current width; does nothing when nothing would change.
     void placeLabels();
