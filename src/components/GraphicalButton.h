@@ -9,8 +9,6 @@ class GraphicalButton : public QPushButton {
 public:
     GraphicalButton(const QString& caption, quint32 backColor, QWidget* parent = nullptr);
 
-    quint32 backColor() const { return backColor_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

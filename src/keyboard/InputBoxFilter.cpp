@@ -195,8 +195,16 @@ bool InputBoxFilter::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+namespace {
+
+InputBoxFilter* filterOf(const QPlainTextEdit* box) {
+    return box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers) {
-    if (auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (auto* filter = filterOf(box)) {
         filter->handlers_ = std::move(handlers);
         return;
     }
@@ -204,14 +212,14 @@ void HookInput(QPlainTextEdit* box, InputBoxFilter::Handlers handlers) {
 }
 
 void AfterEcho(QPlainTextEdit* box, std::function<void()> effect) {
-    if (auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly))
+    if (auto* filter = filterOf(box))
         filter->afterEcho(std::move(effect));
     else
         effect();
 }
 
 void UnhookInput(QPlainTextEdit* box) {
-    auto* filter = box->findChild<InputBoxFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* filter = filterOf(box);
     if (!filter)
         return;
     box->setContextMenuPolicy(filter->contextMenuPolicy_);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 #include <vector>
@@ -101,11 +102,18 @@ void ServerFrames::setFrames(const QList<QImage>& frames) {
 }
 
 bool ServerFrames::draw(int frame, const QRect& source, const QPoint& target) {
-    const QWidget* window = x_->widget->window();
+    const QWidget* widget = x_->widget;
+    const QWidget* window = widget->window();
     if (frame < 0 || frame >= int(x_->pixmaps.size()) ||
         xcb_window_t(window->internalWinId()) != x_->window)
         return false;
-    const QPoint at = x_->widget->mapTo(window, target);
+    // The server clips the copy to the window alone: where it would reach beyond what the
+    // widget shows (a frame taller than the widget, a widget on top of it, a native window in
+    // between), the widget paints it, clipped.
+    if (widget->nativeParentWidget() != window ||
+        !(QRegion(QRect(target, source.size())) - widget->visibleRegion()).isEmpty())
+        return false;
+    const QPoint at = widget->mapTo(window, target);
     xcb_copy_area(x_->c, x_->pixmaps[size_t(frame)], x_->window, x_->gc, int16_t(source.x()),
                   int16_t(source.y()), int16_t(at.x()), int16_t(at.y()), uint16_t(source.width()),
                   uint16_t(source.height()));

@@ -20,7 +20,8 @@ public:
     // Opaque pictures of one size; replaces those kept so far.
     void setFrames(const QList<QImage>& frames);
     // Draws the part source of a frame at target, in pixels of the widget given; false when it
-    // cannot (the window was made anew), and the widget has to paint it.
+    // cannot (the window was made anew, or the part would not lie wholly on what the widget
+    // shows), and the widget has to paint it.
     bool draw(int frame, const QRect& source, const QPoint& target);
 
 private:

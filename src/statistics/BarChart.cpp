@@ -29,6 +29,16 @@ QString bounded(const QString& text) {
     return text.left(cut) + QChar(0x2026);
 }
 
+// Text for a chart element that draws rich text: markup escaped, every blank kept.
+QString richText(const QString& plain) {
+    QString html = plain.toHtmlEscaped();
+    for (QChar& c : html) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            c = QChar::Nbsp;
+    }
+    return html;
+}
+
 } // namespace
 
 BarChart::BarChart(QWidget* parent) : QChartView(parent) {
@@ -60,15 +70,6 @@ BarChart::BarChart(QWidget* parent) : QChartView(parent) {
     connect(c, &QChart::plotAreaChanged, this, &BarChart::placeLabels);
 }
 
-QString BarChart::richText(const QString& plain) {
-    QString html = plain.toHtmlEscaped();
-    for (QChar& c : html) {
-        if (c.isSpace() || c.category() == QChar::Other_Control)
-            c = QChar::Nbsp;
-    }
-    return html;
-}
-
 void BarChart::setAxisTitles(const QString& categoryTitle, const QString& valueTitle) {
     categoryAxis_->setTitleText(richText(categoryTitle));
     valueAxis_->setTitleText(richText(valueTitle));
@@ -76,15 +77,19 @@ void BarChart::setAxisTitles(const QString& categoryTitle, const QString& valueT
 
 void BarChart::setRows(const std::vector<std::pair<QString, QVariant>>& rows) {
     clearDataSource();
+    QList<qreal> values;
+    values.reserve(qsizetype(rows.size()));
     double top = 0;
     for (const auto& [label, value] : rows) {
         labels_ << bounded(label);
         bool ok = false;
         const double v = value.isNull() ? 0.0 : value.toDouble(&ok);
-        set_->append(ok && std::isfinite(v) ? v : 0.0);
-        top = std::max(top, set_->at(set_->count() - 1));
+        values << (ok && std::isfinite(v) ? v : 0.0);
+        top = std::max(top, values.back());
     }
-    placed_ = false;
+    // At once: the series hears of one change, not of one per bar.
+    set_->append(values);
+    every_ = 0;
     placeLabels();
     // Whole-number steps with head room above the highest bar, reckoned in floating point so
     // that no value is too large for it.
@@ -114,7 +119,7 @@ void BarChart::clearDataSource() {
     if (set_->count() > 0)
         set_->remove(0, set_->count());
     labels_.clear();
-    placed_ = false;
+    every_ = 0;
     placeLabels();
 }
 
@@ -142,9 +147,8 @@ void BarChart::placeLabels() {
         while (every < n && metrics.height() + LabelRoom > plot / ((n + every - 1) / every + 1))
             ++every;
     }
-    if (placed_ && every == every_ && angle == angle_)
+    if (every == every_ && angle == angle_)
         return;
-    placed_ = true;
     every_ = every;
     angle_ = angle;
     for (const QString& label : categoryAxis_->categoriesLabels())

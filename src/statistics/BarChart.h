@@ -36,9 +36,6 @@ public:
     QCategoryAxis* categoryAxis() const { return categoryAxis_; }
     QValueAxis* valueAxis() const { return valueAxis_; }
 
-    // Text for a chart element that draws rich text: markup escaped, every blank kept.
-    static QString richText(const QString& plain);
-
 private:
     // Places the labels for the current width; does nothing when nothing would change.
     void placeLabels();
@@ -47,7 +44,6 @@ private:
     QCategoryAxis* categoryAxis_ = nullptr;
     QValueAxis* valueAxis_ = nullptr;
     QStringList labels_;
-    bool placed_ = false;
-    int every_ = 0;
+    int every_ = 0; // every how many bars a label stands; 0 until placed for the current rows
     int angle_ = 0;
 };
