@@ -89,9 +89,15 @@ bool AniPlayer::eventFilter(QObject*, QEvent* event) {
 void AniPlayer::advance() {
     step_ = (step_ + 1) % int(steps_.size());
     const QRect changed = changes_.at(step_);
-    if (!changed.isEmpty() && !(server_ && server_->draw(steps_.at(step_).frame, changed,
-                                                         place_.topLeft() + changed.topLeft())))
-        emit frameChanged(changed);
+    if (!changed.isEmpty()) {
+        // The server gets the whole frame, for the price of the changed part: where Qt has put
+        // back an older pose from its own copy (a menu closed over the figure), the next step
+        // mends it all.
+        const int frame = steps_.at(step_).frame;
+        const QRect whole(QPoint(0, 0), drawn_.at(frame).size());
+        if (!(server_ && server_->draw(frame, whole, place_.topLeft())))
+            emit frameChanged(changed);
+    }
     scheduleNext();
 }
 
