@@ -3,7 +3,7 @@
 PACKAGES := g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev \
             qt6-svg-dev qt6-multimedia-dev qt6-charts-dev fp-utils libchm-dev poppler-utils \
             fonts-liberation2 xvfb xauth xdotool x11-xkb-utils x11-utils openbox sqlite3 \
-            libx11-dev libxcb1-dev libfontconfig-dev libxtst6 libxdamage1 strace dbus-daemon lld \
+            libx11-dev libxcb1-dev libxcb-present-dev libfontconfig-dev libxtst6 libxdamage1 strace dbus-daemon lld \
             qt6-translations-l10n
 BUILD    := build
 JOBS     ?= $(shell nproc)

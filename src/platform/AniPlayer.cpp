@@ -1,5 +1,6 @@
 #include "AniPlayer.h"
 
+#include "ServerCycle.h"
 #include "ServerFrames.h"
 
 #include <QEvent>
@@ -7,6 +8,14 @@
 #include <QWidget>
 
 namespace {
+
+// How long the figure stands in one place before the server plays it, how far ahead the
+// server's queue reaches at most, how much of it is left when the player tops it up, and how
+// long the player sleeps at least.
+constexpr qint64 StandingUs = 1000000;
+constexpr qint64 AheadUs = 3000000;
+constexpr qint64 TopUpUs = 500000;
+constexpr qint64 NapUs = 200000;
 
 // The smallest rectangle holding every pixel in which the two images differ.
 QRect difference(const QImage& a, const QImage& b) {
@@ -37,12 +46,29 @@ AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
     drawFrames();
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
+    refill_.setSingleShot(true);
+    connect(&refill_, &QTimer::timeout, this, &AniPlayer::refill);
     host->installEventFilter(this);
+    stepStarted_ = placed_ = ServerCycle::now();
     if (host->isVisible())
         scheduleNext();
 }
 
 AniPlayer::~AniPlayer() = default;
+
+void AniPlayer::setPlace(const QRect& place) {
+    if (place == place_)
+        return;
+    place_ = place;
+    moved();
+}
+
+// The figure stands somewhere else now: the player steps again until it has stood a while.
+void AniPlayer::moved() {
+    placed_ = ServerCycle::now();
+    cycleRefused_ = false;
+    stopCycle();
+}
 
 void AniPlayer::setBackground(const QColor& background) {
     if (background == background_)
@@ -67,6 +93,10 @@ void AniPlayer::drawFrames() {
     }
     if (server_)
         server_->setFrames(drawn_);
+    if (cycle_) {
+        stopCycle();
+        cycle_->setFrames(drawn_);
+    }
 }
 
 bool AniPlayer::eventFilter(QObject*, QEvent* event) {
@@ -79,26 +109,107 @@ bool AniPlayer::eventFilter(QObject*, QEvent* event) {
             if (server_)
                 server_->setFrames(drawn_);
         }
+        placed_ = ServerCycle::now();
+        cycleRefused_ = false;
         scheduleNext();
     } else if (event->type() == QEvent::Hide) {
+        stopCycle();
         timer_.stop();
+    } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+        moved();
     }
     return false;
 }
 
 void AniPlayer::advance() {
-    step_ = (step_ + 1) % int(steps_.size());
-    const QRect changed = changes_.at(step_);
-    if (!changed.isEmpty()) {
+    step_ = nextStep(step_);
+    stepStarted_ = ServerCycle::now();
+    const int frame = steps_.at(step_).frame;
+    const QRect whole(QPoint(0, 0), drawn_.at(frame).size());
+    const bool inCycle = cycle_ && cycle_->shown();
+    if (inCycle && cycle_->show(frame, place_.topLeft())) {
+        // The cycle's window shows the steps until the server's frame clock is known.
+        cycle_->refresh();
+        if (queueSteps())
+            return;
+    } else {
         // The server gets the whole frame, for the price of the changed part: where Qt has put
-        // back an older pose from its own copy (a menu closed over the figure), the next step
-        // mends it all.
-        const int frame = steps_.at(step_).frame;
-        const QRect whole(QPoint(0, 0), drawn_.at(frame).size());
-        if (!(server_ && server_->draw(frame, whole, place_.topLeft())))
+        // back an older pose from its own copy (a menu closed over the figure, the cycle's
+        // window gone), the next step mends it all.
+        const QRect changed = inCycle ? whole : changes_.at(step_);
+        if (!changed.isEmpty() && !(server_ && server_->draw(frame, whole, place_.topLeft())))
             emit frameChanged(changed);
+        if (stepStarted_ - placed_ >= StandingUs)
+            startCycle();
     }
     scheduleNext();
+}
+
+qint64 AniPlayer::durationUs(int step) const {
+    // At least a millisecond: a file of steps without duration must not hold the player.
+    return qMax<qint64>(1000, qint64(AniCursor::jiffiesToMs(steps_.at(step).jiffies)) * 1000);
+}
+
+void AniPlayer::startCycle() {
+    if (!cycleTried_) {
+        cycleTried_ = true;
+        cycle_ = ServerCycle::forWidget(*host_);
+        if (cycle_)
+            cycle_->setFrames(drawn_);
+    }
+    if (cycle_ && !cycleRefused_)
+        cycleRefused_ = !cycle_->show(steps_.at(step_).frame, place_.topLeft());
+}
+
+// Queues the steps after the last one queued (after the current one at first) up to a few
+// seconds ahead; false when the server's frame clock is not known yet.
+bool AniPlayer::queueSteps() {
+    int step = cycling_ ? queuedStep_ : step_;
+    qint64 at = cycling_ ? queuedAt_ : stepStarted_;
+    const qint64 now = ServerCycle::now();
+    const qint64 until = qMin(now + AheadUs, cycle_->reach());
+    if (until <= now)
+        return false;
+    QList<ServerCycle::Step> queue;
+    while (at + durationUs(step) <= until) {
+        at += durationUs(step);
+        step = nextStep(step);
+        queue.append({steps_.at(step).frame, at});
+    }
+    if (!cycle_->queue(queue))
+        return false;
+    cycling_ = true;
+    queuedStep_ = step;
+    queuedAt_ = at;
+    timer_.stop();
+    refill_.start(int(qMax(NapUs, queuedAt_ - TopUpUs - now) / 1000));
+    return true;
+}
+
+void AniPlayer::refill() {
+    cycle_->refresh();
+    if (!cycle_->fits(place_.topLeft()) || !queueSteps())
+        stopCycle();
+}
+
+// Takes the server's playing back: the player steps on from where the server has got to.
+void AniPlayer::stopCycle() {
+    if (!cycle_ || !cycle_->shown())
+        return;
+    const qint64 now = ServerCycle::now();
+    if (cycling_) {
+        cycling_ = false;
+        refill_.stop();
+        while (stepStarted_ + durationUs(step_) <= now) {
+            stepStarted_ += durationUs(step_);
+            step_ = nextStep(step_);
+        }
+    }
+    cycle_->hide();
+    // Qt's own copy below the window holds an older pose.
+    emit frameChanged(QRect(QPoint(0, 0), currentFrame().size()));
+    if (host_->isVisible() && steps_.size() > 1)
+        timer_.start(int((stepStarted_ + durationUs(step_) - now + 999) / 1000));
 }
 
 void AniPlayer::scheduleNext() {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QWidget;
+class ServerCycle;
 class ServerFrames;
 
 // Plays an animated cursor for the widget that shows it, as a static control does: the frame of
@@ -18,7 +19,9 @@ class ServerFrames;
 // says. It plays only while that widget is visible. The frames are kept as they are drawn, on
 // that colour; a step that changes nothing draws nothing, and one that does draws the pixels it
 // changes only. On X11 the player draws the steps itself, from frames kept on the X server;
-// elsewhere it tells the widget which pixels to repaint.
+// elsewhere it tells the widget which pixels to repaint. Once the figure has stood in one place
+// for a second, and the server can, the server plays the steps by itself a few seconds ahead,
+// and the player wakes only to queue the next ones.
 class AniPlayer : public QObject {
     Q_OBJECT
 public:
@@ -33,7 +36,7 @@ public:
     const QImage& currentFrame() const { return drawn_.at(steps_.at(step_).frame); }
 
     // Where the host shows the frames, and on which colour.
-    void setPlace(const QRect& place) { place_ = place; }
+    void setPlace(const QRect& place);
     void setBackground(const QColor& background);
 
 signals:
@@ -47,6 +50,13 @@ private:
     void advance();
     void scheduleNext();
     void drawFrames();
+    qint64 durationUs(int step) const;
+    int nextStep(int step) const { return (step + 1) % int(steps_.size()); }
+    void startCycle();
+    bool queueSteps();
+    void refill();
+    void stopCycle();
+    void moved();
 
     QWidget* host_;
     QList<QImage> frames_; // scaled to Side x Side, premultiplied
@@ -59,4 +69,14 @@ private:
     QTimer timer_;
     std::unique_ptr<ServerFrames> server_;
     bool serverTried_ = false;
+
+    qint64 stepStarted_ = 0; // when the current step began, on ServerCycle's clock
+    qint64 placed_ = 0;      // when the figure last moved or showed
+    std::unique_ptr<ServerCycle> cycle_;
+    bool cycleTried_ = false;
+    bool cycleRefused_ = false; // cannot show here; asked again once the figure moves
+    bool cycling_ = false;      // the server plays the steps; the timer rests
+    int queuedStep_ = 0;        // the last step queued, and when it is due
+    qint64 queuedAt_ = 0;
+    QTimer refill_;
 };

@@ -31,6 +31,19 @@ wait_until "$patience" figure_drawn || fail "the figure is not drawn"
 first_pose=$(pose)
 walked() { [ "$(pose)" != "$first_pose" ]; }
 wait_until "$patience" walked || fail "the figure does not walk"
+# Standing a while, it is played by the X server in a small window of its own, and walks on
+# there for some steps, beyond the top-ups of the server's queue.
+own_window() { xwininfo -children -id "$main" 2>/dev/null | grep -q ' 32x32+'; }
+wait_until "$patience" own_window || fail "the standing figure is not played by the X server"
+last_pose=$(pose)
+steps=0
+walks_on() {
+  local now; now=$(pose)
+  [ "$now" = "$last_pose" ] || steps=$((steps + 1))
+  last_pose=$now
+  [ "$steps" -ge 30 ]
+}
+wait_until "$patience" walks_on || fail "the figure stops walking on the X server"
 
 # Things a user does mid-lesson that must neither count nor type anything: Alt alone (menu
 # mode), Alt+L (a mnemonic), F10, Delete, a middle click into the box (pasting the selection),
@@ -55,6 +68,9 @@ type_text "${typed:0:4}"
 disturb
 type_text "${typed:4}"
 wait_until "$patience" row_stored || fail "no result row"
+# The figure has walked off its first place and left nothing there.
+plain() { [ "$(colours "${figure[@]}" | grep -vc c0c0ff)" = 0 ]; }
+wait_until "$patience" plain || fail "the figure left a copy at its first place"
 quit_program # then all that the lesson's end stores is stored
 
 chars=$(printf '%s' "${typed//$'\n'/}" | wc -m)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <vector>
+#include <xcb/xcb.h>
+
+class QWidget;
+
+// Pictures handed to the X server as they are, for the two ways the program draws there.
+namespace XcbPixels {
+
+// The X11 window of the widget's top-level window, when the program runs on X11 and the widget
+// is drawn at one device pixel per pixel; 0 otherwise.
+xcb_window_t windowOf(const QWidget& widget);
+// Whether pictures in QImage::Format_RGB32 are the window's own pixels, byte for byte; depth
+// receives the window's depth.
+bool takesRgb32(xcb_connection_t* c, xcb_window_t window, uint8_t* depth);
+// The pictures as pixmaps of that depth on the window's screen; gc is made on the first one
+// when it is 0 (without exposure events) and serves to put them there.
+std::vector<xcb_pixmap_t> upload(xcb_connection_t* c, xcb_window_t window, uint8_t depth,
+                                 xcb_gcontext_t* gc, const QList<QImage>& pictures);
+// Whether the part at target (widget pixels) lies wholly on what the widget shows, in the
+// top-level window itself (no native window in between).
+bool wholeOnScreen(const QWidget& widget, const QRect& part);
+
+} // namespace XcbPixels
