@@ -174,6 +174,9 @@ bool AniPlayer::queueSteps() {
     while (at + durationUs(step) <= until) {
         at += durationUs(step);
         step = nextStep(step);
+        // A top-up that comes late (a busy machine) skips the steps already over.
+        if (!queue.isEmpty() && queue.constLast().at <= now && at <= now)
+            queue.removeLast();
         queue.append({steps_.at(step).frame, at});
     }
     if (!cycle_->queue(queue))
