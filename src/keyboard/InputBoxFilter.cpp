@@ -1,5 +1,6 @@
 #include "InputBoxFilter.h"
 
+#include "platform/GlyphAhead.h"
 #include "platform/VirtualKey.h"
 
 #include <QInputMethodEvent>
@@ -57,7 +58,7 @@ InputBoxFilter::InputBoxFilter(QPlainTextEdit* box, Handlers handlers)
     : QObject(box), box_(box), handlers_(std::move(handlers)),
       contextMenuPolicy_(box->contextMenuPolicy()), acceptedDrops_(box->acceptDrops()),
       viewportAcceptedDrops_(box->viewport()->acceptDrops()),
-      tabChangedFocus_(box->tabChangesFocus()) {
+      tabChangedFocus_(box->tabChangesFocus()), ahead_(std::make_unique<GlyphAhead>(*box)) {
     box_->installEventFilter(this);
     box_->viewport()->installEventFilter(this);
     // Text reaches the box only through typed keys: no pasting by mouse or drag and drop.
@@ -67,6 +68,8 @@ InputBoxFilter::InputBoxFilter(QPlainTextEdit* box, Handlers handlers)
     box_->setTabChangesFocus(true);
 }
 
+InputBoxFilter::~InputBoxFilter() = default;
+
 void InputBoxFilter::typeCharacters(const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() == Del)
@@ -75,6 +78,7 @@ void InputBoxFilter::typeCharacters(const QString& text) {
         handlers_.keyPress(code);
         const QChar typed = code == '\r' ? QChar(u'\n') : QChar(char16_t(code));
         if (code != 0 && (code == '\r' || typed.isPrint()) && !box_->isReadOnly()) {
+            ahead_->draw(typed);
             QTextCursor cursor = box_->textCursor();
             cursor.insertText(typed);
             box_->setTextCursor(cursor);

@@ -3,8 +3,10 @@
 #include <QList>
 #include <QObject>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class GlyphAhead;
 class QKeyEvent;
 class QPlainTextEdit;
 
@@ -31,6 +33,7 @@ public:
     };
 
     InputBoxFilter(QPlainTextEdit* box, Handlers handlers);
+    ~InputBoxFilter() override;
 
     // Runs effect once the key being handled has put its character on the screen; outside a key,
     // or for a key that types nothing, at its end.
@@ -61,6 +64,7 @@ private:
     bool acceptedDrops_;
     bool viewportAcceptedDrops_;
     bool tabChangedFocus_;
+    std::unique_ptr<GlyphAhead> ahead_; // the typed character on the screen before the box
 
     friend void HookInput(QPlainTextEdit* box, Handlers handlers);
     friend void UnhookInput(QPlainTextEdit* box);

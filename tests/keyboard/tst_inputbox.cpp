@@ -1,6 +1,7 @@
 #include "TestMain.h"
 
 #include "keyboard/InputBoxFilter.h"
+#include "platform/GlyphAhead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
@@ -507,6 +510,52 @@ private slots:
         w.click(Qt::Key_Tab, {}, QStringLiteral("\t"));
         QCOMPARE(w.box->toPlainText(), QStringLiteral("x\t"));
         QCOMPARE(second.size(), 2);
+    }
+
+    // The character put on the screen ahead of the box is the box's own picture of it, pixel for
+    // pixel, once it is inserted (the caret, which the box draws after it, left out); where it
+    // cannot be sure (no room left on the line) it draws nothing.
+    void echoAheadIsTheBoxsOwnPicture_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QString>("typed");
+        QFont lesson(QStringLiteral("Courier New"), 18, QFont::Bold);
+        lesson.setStyleHint(QFont::Monospace);
+        QTest::newRow("the lesson's font")
+            << lesson << "fff jjj Grüße, Köln! ÄÖÜß @€ \nnext (a+b)*2";
+        QTest::newRow("a proportional font")
+            << QFont(QStringLiteral("DejaVu Sans"), 11) << "Wir lernen tippen: il WM\nzwei";
+    }
+    void echoAheadIsTheBoxsOwnPicture() {
+        QFETCH(QFont, font);
+        QFETCH(QString, typed);
+        QPlainTextEdit box;
+        box.setFont(font);
+        box.document()->setDocumentMargin(1);
+        box.setCursorWidth(0);
+        box.resize(300, 150);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        int compared = 0, refused = 0;
+        typed += QString(32, u'm'); // the last line fills up: no room, nothing drawn ahead
+        for (const QChar c : std::as_const(typed)) {
+            QImage picture;
+            const QRect at = GlyphAhead::cell(box, c, &picture);
+            QTextCursor cursor = box.textCursor();
+            const int rows = cursor.block().layout()->lineCount();
+            cursor.insertText(QString(c));
+            box.setTextCursor(cursor);
+            if (at.isEmpty()) {
+                refused += c != u'\n';
+                continue;
+            }
+            QCOMPARE(cursor.block().layout()->lineCount(), rows); // it stayed on its line
+            const QImage shown =
+                box.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(shown.copy(at), picture);
+            ++compared;
+        }
+        QVERIFY(compared > 20);
+        QVERIFY(refused > 0);
     }
 };
 
