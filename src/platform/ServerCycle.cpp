@@ -9,6 +9,10 @@
 #include <deque>
 #include <dlfcn.h>
 #include <xcb/present.h>
+// Last: its macros would clash with Qt's names.
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -91,8 +95,9 @@ std::unique_ptr<ServerCycle> ServerCycle::forWidget(const QWidget& widget) {
         return nullptr;
     auto x = std::make_unique<Connection>();
     x->present = p;
-    // A connection of its own: the server's answers about its clock come here, not to Qt.
-    x->c = xcb_connect(nullptr, nullptr);
+    // A connection of its own, to Qt's server: the answers about its clock come here, not to Qt.
+    Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    x->c = xcb_connect(display ? DisplayString(display) : nullptr, nullptr);
     if (xcb_connection_has_error(x->c))
         return nullptr;
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(x->c, p->id);
