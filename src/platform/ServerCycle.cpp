@@ -2,16 +2,17 @@
 
 #include "XcbPixels.h"
 
+#include <QGuiApplication>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <dlfcn.h>
 #include <xcb/present.h>
+
 // Last: its macros would clash with Qt's names.
-#include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <X11/Xlib.h>
 
 namespace {
