@@ -63,7 +63,7 @@ void AniPlayer::setPlace(const QRect& place) {
     moved();
 }
 
-// The figure stands somewhere else now: the player steps again until it has stood a while.
+// The figure shows somewhere else now: the player steps again until it has stood a while.
 void AniPlayer::moved() {
     placed_ = ServerCycle::now();
     cycleRefused_ = false;
@@ -109,8 +109,7 @@ bool AniPlayer::eventFilter(QObject*, QEvent* event) {
             if (server_)
                 server_->setFrames(drawn_);
         }
-        placed_ = ServerCycle::now();
-        cycleRefused_ = false;
+        moved();
         scheduleNext();
     } else if (event->type() == QEvent::Hide) {
         stopCycle();
