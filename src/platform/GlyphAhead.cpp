@@ -2,12 +2,10 @@
 
 #include "XcbPixels.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QtGui/qguiapplication_platform.h>
 #include <cmath>
 
 GlyphAhead::GlyphAhead(const QPlainTextEdit& box) : box_(box) {
@@ -15,8 +13,8 @@ GlyphAhead::GlyphAhead(const QPlainTextEdit& box) : box_(box) {
 
 GlyphAhead::~GlyphAhead() {
     if (gc_)
-        if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-            xcb_free_gc(x11->connection(), gc_);
+        if (xcb_connection_t* c = XcbPixels::qtConnection())
+            xcb_free_gc(c, gc_);
 }
 
 QRect GlyphAhead::cell(const QPlainTextEdit& box, QChar typed, QImage* picture) {
@@ -38,7 +36,8 @@ QRect GlyphAhead::cell(const QPlainTextEdit& box, QChar typed, QImage* picture) 
     const int position = cursor.positionInBlock();
     const qreal inLine = line.cursorToX(position);
     const QRect caret = box.cursorRect(cursor);
-    const qreal x = caret.x() - qRound(inLine) + inLine;
+    const int origin = caret.x() - qRound(inLine);
+    const qreal x = origin + inLine;
     const qreal top = caret.y() - qRound(line.y()) + line.y();
     const QRect at(QPoint(int(std::floor(x)), int(std::floor(top))),
                    QPoint(int(std::ceil(x + advance)), int(std::ceil(top + line.height())) - 1));
@@ -53,7 +52,7 @@ QRect GlyphAhead::cell(const QPlainTextEdit& box, QChar typed, QImage* picture) 
     const qreal baseline = top + line.ascent() - at.y();
     // The character before it may reach into the cell (a slanted or wide glyph's edge).
     if (position > line.textStart()) {
-        const qreal before = caret.x() - qRound(inLine) + line.cursorToX(position - 1);
+        const qreal before = origin + line.cursorToX(position - 1);
         painter.drawText(QPointF(before - at.x(), baseline), block.text().mid(position - 1, 1));
     }
     painter.drawText(QPointF(x - at.x(), baseline), QString(typed));
@@ -67,20 +66,18 @@ void GlyphAhead::draw(QChar typed) {
     const xcb_window_t window = XcbPixels::windowOf(viewport);
     if (!window || !viewport.isVisible())
         return;
-    xcb_connection_t* c =
-        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_connection_t* c = XcbPixels::qtConnection();
     if (window != window_) {
         window_ = window;
         fits_ = XcbPixels::takesRgb32(c, window, &depth_);
-        if (fits_ && !gc_) {
-            gc_ = xcb_generate_id(c);
-            const uint32_t noExposures = 0;
-            xcb_create_gc(c, gc_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-        }
+        if (fits_ && !gc_)
+            gc_ = XcbPixels::makeGc(c, window);
     }
+    if (!fits_)
+        return;
     QImage picture;
     const QRect at = cell(box_, typed, &picture);
-    if (!fits_ || at.isEmpty() || !XcbPixels::wholeOnScreen(viewport, at))
+    if (at.isEmpty() || !XcbPixels::wholeOnScreen(viewport, at))
         return;
     const QPoint inWindow = viewport.mapTo(viewport.window(), at.topLeft());
     xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc_, uint16_t(picture.width()),

@@ -2,10 +2,8 @@
 
 #include "XcbPixels.h"
 
-#include <QGuiApplication>
 #include <QRect>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
 
 struct ServerFrames::Connection {
     xcb_connection_t* c = nullptr;
@@ -21,7 +19,7 @@ std::unique_ptr<ServerFrames> ServerFrames::forWidget(const QWidget& widget) {
     if (!window)
         return nullptr;
     auto x = std::make_unique<Connection>();
-    x->c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    x->c = XcbPixels::qtConnection();
     x->window = window;
     x->widget = &widget;
     if (!XcbPixels::takesRgb32(x->c, x->window, &x->depth))

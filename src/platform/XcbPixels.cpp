@@ -8,9 +8,20 @@
 
 namespace XcbPixels {
 
-xcb_window_t windowOf(const QWidget& widget) {
+xcb_connection_t* qtConnection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection() || widget.devicePixelRatioF() != 1)
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_gcontext_t makeGc(xcb_connection_t* c, xcb_drawable_t drawable) {
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    const uint32_t noExposures = 0;
+    xcb_create_gc(c, gc, drawable, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    return gc;
+}
+
+xcb_window_t windowOf(const QWidget& widget) {
+    if (!qtConnection() || widget.devicePixelRatioF() != 1)
         return 0;
     return xcb_window_t(widget.window()->internalWinId());
 }
@@ -51,11 +62,8 @@ std::vector<xcb_pixmap_t> upload(xcb_connection_t* c, xcb_window_t window, uint8
         const xcb_pixmap_t pixmap = xcb_generate_id(c);
         xcb_create_pixmap(c, depth, pixmap, window, uint16_t(pixels.width()),
                           uint16_t(pixels.height()));
-        if (!*gc) {
-            *gc = xcb_generate_id(c);
-            const uint32_t noExposures = 0;
-            xcb_create_gc(c, *gc, pixmap, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
-        }
+        if (!*gc)
+            *gc = makeGc(c, pixmap);
         // Rows of 32-bit pixels need no padding.
         xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, *gc, uint16_t(pixels.width()),
                       uint16_t(pixels.height()), 0, 0, 0, depth, uint32_t(pixels.sizeInBytes()),

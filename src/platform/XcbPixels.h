@@ -10,6 +10,10 @@ class QWidget;
 // Pictures handed to the X server as they are, for the two ways the program draws there.
 namespace XcbPixels {
 
+// Qt's own connection to the X server, or none when the program does not run on X11.
+xcb_connection_t* qtConnection();
+// A graphics context for drawables like the one given, without exposure events.
+xcb_gcontext_t makeGc(xcb_connection_t* c, xcb_drawable_t drawable);
 // The X11 window of the widget's top-level window, when the program runs on X11 and the widget
 // is drawn at one device pixel per pixel; 0 otherwise.
 xcb_window_t windowOf(const QWidget& widget);
