@@ -1,6 +1,6 @@
 # Set-up, build, run and test. `make run` and `make test` install what is missing first.
 
-PACKAGES := g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev \
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite libqt6opengl6-dev \
             qt6-svg-dev qt6-multimedia-dev qt6-charts-dev fp-utils libchm-dev poppler-utils \
             fonts-liberation2 xvfb xauth xdotool x11-xkb-utils x11-utils openbox sqlite3 \
             libx11-dev libxcb1-dev libxcb-present-dev libfontconfig-dev libxtst6 libxdamage1 strace dbus-daemon lld \

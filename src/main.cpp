@@ -14,11 +14,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quendal1_1"));
     QApplication::setApplicationVersion(QStringLiteral(QUENDAL_VERSION));
-    ApplicationLook::apply();
     const SessionBusWarmUp sessionBus;
     warmUp.installTranslation();
 
     Program program(QCoreApplication::applicationDirPath());
+    warmUp.wait(); // the fonts of the look and of the window need the font catalogue
+    ApplicationLook::apply();
     frmSchreiben window(program);
     if (!window.Form_Load())
         return 1;

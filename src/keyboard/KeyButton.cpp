@@ -1,5 +1,6 @@
 #include "KeyButton.h"
 
+#include "platform/ApplicationLook.h"
 #include "platform/OleColor.h"
 
 #include <QPaintEvent>
@@ -72,8 +73,8 @@ Legend legendOf(const QString& names) {
 
 QFont legendFont(qreal pixelSize) {
     QFont font;
-    // Arial resolves to its metric twin Liberation Sans where Arial itself is missing.
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(
+        ApplicationLook::designFamilies(QStringLiteral("Arial"), QStringLiteral("Liberation Sans")));
     font.setPixelSize(qMax(6, qRound(pixelSize)));
     return font;
 }

@@ -34,6 +34,9 @@ OnScreenKeyboard::OnScreenKeyboard(const KeyTableArray& table, QWidget* parent)
     setAutoFillBackground(true);
     setFrameColor(OleColor::Neutral);
     setToolTip(QStringLiteral("Keybord"));
+    // A disabled frame keeps its keys from taking clicks and the focus away from the input box.
+    // Disabled before the keys exist, they are made disabled, not changed to it one by one.
+    setEnabled(false);
 
     for (int i = 0; i < KeyCount; ++i) {
         auto* key = new KeyButton(table_[i].Names, capSizeFor(table_[i].Names), this);
@@ -42,8 +45,6 @@ OnScreenKeyboard::OnScreenKeyboard(const KeyTableArray& table, QWidget* parent)
         key->setGeometry(Twips::rect(twips.left(), twips.top(), twips.width(), twips.height()));
         keys_[i] = key;
     }
-    // A disabled frame keeps its keys from taking clicks and the focus away from the input box.
-    setEnabled(false);
 }
 
 void OnScreenKeyboard::setKeyColor(int index, quint32 ole) {

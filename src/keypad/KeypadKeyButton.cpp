@@ -1,6 +1,7 @@
 #include "KeypadKeyButton.h"
 
 #include "KeypadKeys.h"
+#include "platform/ApplicationLook.h"
 #include "platform/OleColor.h"
 
 #include <QPainter>
@@ -13,8 +14,8 @@ constexpr int Border = 3;
 
 QFont legendFont(int pixelSize, bool bold) {
     QFont font;
-    // Arial resolves to its metric twin Liberation Sans where Arial itself is missing.
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setFamilies(
+        ApplicationLook::designFamilies(QStringLiteral("Arial"), QStringLiteral("Liberation Sans")));
     font.setPixelSize(qMax(6, pixelSize));
     font.setBold(bold);
     return font;

@@ -43,7 +43,6 @@ AniPlayer::AniPlayer(const AniCursor& cursor, QWidget* host)
                         ? frame
                         : frame.scaled(Side, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    drawFrames();
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &AniPlayer::advance);
     refill_.setSingleShot(true);
@@ -74,11 +73,21 @@ void AniPlayer::setBackground(const QColor& background) {
     if (background == background_)
         return;
     background_ = background;
-    drawFrames();
+    drawnReady_ = false;
+    if (server_)
+        server_->setFrames(drawn());
+    if (cycle_) {
+        stopCycle();
+        cycle_->setFrames(drawn());
+    }
 }
 
-// The frames as they are drawn, and what each step changes.
-void AniPlayer::drawFrames() {
+// The frames as they are drawn, and what each step changes; drawn when first wanted, as the
+// colour is set more than once before the figure is first seen.
+const QList<QImage>& AniPlayer::drawn() const {
+    if (drawnReady_)
+        return drawn_;
+    drawnReady_ = true;
     drawn_.clear();
     for (const QImage& frame : std::as_const(frames_)) {
         QImage drawn(frame.size(), QImage::Format_RGB32);
@@ -91,12 +100,7 @@ void AniPlayer::drawFrames() {
         const int before = steps_.at((i + int(steps_.size()) - 1) % int(steps_.size())).frame;
         changes_ << difference(drawn_.at(before), drawn_.at(steps_.at(i).frame));
     }
-    if (server_)
-        server_->setFrames(drawn_);
-    if (cycle_) {
-        stopCycle();
-        cycle_->setFrames(drawn_);
-    }
+    return drawn_;
 }
 
 bool AniPlayer::eventFilter(QObject*, QEvent* event) {
@@ -107,7 +111,7 @@ bool AniPlayer::eventFilter(QObject*, QEvent* event) {
             serverTried_ = true;
             server_ = ServerFrames::forWidget(*host_);
             if (server_)
-                server_->setFrames(drawn_);
+                server_->setFrames(drawn());
         }
         moved();
         scheduleNext();
@@ -124,7 +128,7 @@ void AniPlayer::advance() {
     step_ = nextStep(step_);
     stepStarted_ = ServerCycle::now();
     const int frame = steps_.at(step_).frame;
-    const QRect whole(QPoint(0, 0), drawn_.at(frame).size());
+    const QRect whole(QPoint(0, 0), drawn().at(frame).size());
     const bool inCycle = cycle_ && cycle_->shown();
     if (inCycle && cycle_->show(frame, place_.topLeft())) {
         // The cycle's window shows the steps until the server's frame clock is known.
@@ -154,7 +158,7 @@ void AniPlayer::startCycle() {
         cycleTried_ = true;
         cycle_ = ServerCycle::forWidget(*host_);
         if (cycle_)
-            cycle_->setFrames(drawn_);
+            cycle_->setFrames(drawn());
     }
     if (cycle_ && !cycleRefused_)
         cycleRefused_ = !cycle_->show(steps_.at(step_).frame, place_.topLeft());

@@ -33,7 +33,7 @@ public:
 
     int currentStep() const { return step_; }
     // The frame as it is drawn: opaque, on the background.
-    const QImage& currentFrame() const { return drawn_.at(steps_.at(step_).frame); }
+    const QImage& currentFrame() const { return drawn().at(steps_.at(step_).frame); }
 
     // Where the host shows the frames, and on which colour.
     void setPlace(const QRect& place);
@@ -49,7 +49,7 @@ protected:
 private:
     void advance();
     void scheduleNext();
-    void drawFrames();
+    const QList<QImage>& drawn() const;
     qint64 durationUs(int step) const;
     int nextStep(int step) const { return (step + 1) % int(steps_.size()); }
     void startCycle();
@@ -60,8 +60,9 @@ private:
 
     QWidget* host_;
     QList<QImage> frames_; // scaled to Side x Side, premultiplied
-    QList<QImage> drawn_;  // on the background
-    QList<QRect> changes_; // per step: what differs from the step before
+    mutable QList<QImage> drawn_;  // on the background
+    mutable QList<QRect> changes_; // per step: what differs from the step before
+    mutable bool drawnReady_ = false;
     QList<AniCursor::Step> steps_;
     int step_ = 0;
     QColor background_ = Qt::white;

@@ -1,9 +1,11 @@
 #include "ApplicationLook.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <qpa/qplatformfontdatabase.h>
 
 namespace ApplicationLook {
 
@@ -33,10 +35,24 @@ public:
 
 } // namespace
 
+QStringList designFamilies(const QString& family, const QString& twin) {
+    // Read once: the program adds no fonts of its own, so the list does not change while it runs.
+    static const QStringList installed = QFontDatabase::families();
+    if (installed.contains(family, Qt::CaseInsensitive))
+        return {family};
+    if (!installed.contains(twin, Qt::CaseInsensitive))
+        return {family, twin};
+    // A second family would first have Qt search the system's fallbacks for the missing one and
+    // then for the twin (a fontconfig sort each, about a millisecond for every family and
+    // style); as a name of the twin the family is found at once.
+    QPlatformFontDatabase::registerAliasToFontFamily(twin, family);
+    return {family};
+}
+
 QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
                  bool bold) {
     QFont font;
-    font.setFamilies({family, twin});
+    font.setFamilies(designFamilies(family, twin));
     font.setStyleHint(hint, GlyphStrategy);
     font.setPointSizeF(points);
     font.setBold(bold);

@@ -10,12 +10,16 @@ namespace ApplicationLook {
 // and half a megabyte of font tables.
 constexpr QFont::StyleStrategy GlyphStrategy = QFont::PreferNoShaping;
 
-// A font of the design: its family, with a metric twin where the family is missing, and a
-// fallback class that keeps the program's glyph strategy.
+// The families a font of the design asks for: its own, with a metric twin where it is missing.
+// Asks Qt for its font list: not before the font catalogue is read (StartUpWarmUp::wait).
+QStringList designFamilies(const QString& family, const QString& twin);
+
+// A font of the design: its families, and a fallback class that keeps the program's glyph
+// strategy.
 QFont designFont(const QString& family, const QString& twin, QFont::StyleHint hint, qreal points,
                  bool bold = false);
 
-// The application font (the forms' default) and style. The style draws the menu bar's overflow
+// The application font (the forms' default) and style; after the font catalogue is read. The style draws the menu bar's overflow
 // arrow itself: reading Qt's picture of it loads every image-format plug-in at start.
 void apply();
 

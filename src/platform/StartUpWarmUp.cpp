@@ -12,8 +12,8 @@ StartUpWarmUp::StartUpWarmUp() {
     // Qt takes the first thread that asks for its thread data as the main thread: this one asks
     // before the side thread can.
     QThread::currentThread();
-    thread_ = std::thread([this] {
-        FcInit();
+    fonts_ = std::thread([] { FcInit(); });
+    files_ = std::thread([this] {
         // Without the file (translations not installed) the dialogs stay in Qt's English.
         (void)qtGerman_.load(QStringLiteral("qtbase_de"),
                              QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -30,12 +30,14 @@ StartUpWarmUp::~StartUpWarmUp() {
 }
 
 void StartUpWarmUp::wait() {
-    if (thread_.joinable())
-        thread_.join();
+    for (std::thread* thread : {&files_, &fonts_})
+        if (thread->joinable())
+            thread->join();
 }
 
 void StartUpWarmUp::installTranslation() {
-    wait();
+    if (files_.joinable())
+        files_.join();
     if (!qtGerman_.isEmpty())
         QCoreApplication::installTranslator(&qtGerman_);
 }

@@ -4,9 +4,10 @@
 #include <QTranslator>
 #include <thread>
 
-// Reads what start-up needs a little later on a thread of its own, while the display connection
-// is being set up: the system's font catalogue, the database driver with its SQLite library and
-// Qt's German texts. The first window and the database then find them ready.
+// Reads what start-up needs a little later on threads of its own, while the display connection
+// is being set up: the system's font catalogue on one, the database driver with its SQLite
+// library and Qt's German texts on the other. The first window and the database then find them
+// ready. The catalogue takes longest; the other two are ready first and are not held up by it.
 class StartUpWarmUp {
 public:
     StartUpWarmUp();
@@ -14,8 +15,10 @@ public:
     StartUpWarmUp(const StartUpWarmUp&) = delete;
     StartUpWarmUp& operator=(const StartUpWarmUp&) = delete;
 
+    // Waits for both threads: needed before the first font is used, as a font asked for while
+    // the catalogue is being read would have it read a second time.
     void wait();
-    // Waits, then gives Qt's own dialogs and buttons (file and print dialogs, message box
+    // Waits for the driver and the texts only, then gives Qt's own dialogs and buttons (file and print dialogs, message box
     // buttons, shortcut names) their German texts, whatever the user's locale: the program
     // speaks no other language. Needs the application object.
     void installTranslation();
@@ -24,8 +27,9 @@ public:
     static QString databaseDriverPath();
 
 private:
-    std::thread thread_;
-    QTranslator qtGerman_; // loaded on the thread, used only after it has ended
+    std::thread fonts_;
+    std::thread files_;
+    QTranslator qtGerman_; // loaded on files_, used only after it has ended
 };
 
 // Connects to the desktop's session bus on a thread of its own. Qt's accessibility bridge does

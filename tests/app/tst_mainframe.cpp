@@ -137,6 +137,7 @@ private slots:
         QVERIFY(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         for (QWidget* box : {static_cast<QWidget*>(w.rtb1), static_cast<QWidget*>(w.Text1)}) {
             QCOMPARE(box->font().family(), QStringLiteral("Courier New"));
+            QCOMPARE(QFontInfo(box->font()).family(), QStringLiteral("Liberation Mono"));
             QCOMPARE(box->font().pointSizeF(), 18.0);
             QVERIFY(box->font().bold());
         }

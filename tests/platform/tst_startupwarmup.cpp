@@ -1,10 +1,12 @@
 #include "TestMain.h"
 
+#include "platform/ApplicationLook.h"
 #include "platform/StartUpWarmUp.h"
 
 #include <QDBusConnection>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -36,6 +38,37 @@ private slots:
         QFile maps(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(maps.readAll().contains(driver.toUtf8()));
+    }
+
+    // A font of the design asks for one family wherever a face for it is there, so that Qt finds
+    // the face without searching the system's fallbacks first; the twin is drawn for a missing
+    // family.
+    void designFontsAskForOneFamilyWhereAFaceIsThere_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("twin");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("installed") << "DejaVu Sans" << "Liberation Sans"
+                                   << QStringList{"DejaVu Sans"} << "DejaVu Sans";
+        QTest::newRow("twin") << "MS Sans Serif" << "Liberation Sans"
+                              << QStringList{"MS Sans Serif"} << "Liberation Sans";
+        QTest::newRow("twin, twice") << "MS Sans Serif" << "Liberation Sans"
+                                     << QStringList{"MS Sans Serif"} << "Liberation Sans";
+        QTest::newRow("mono twin") << "Courier New" << "Liberation Mono"
+                                   << QStringList{"Courier New"} << "Liberation Mono";
+        QTest::newRow("neither") << "Nirgends Sans" << "Nirgends Zwilling"
+                                 << QStringList{"Nirgends Sans", "Nirgends Zwilling"} << QString();
+    }
+    void designFontsAskForOneFamilyWhereAFaceIsThere() {
+        QFETCH(QString, family);
+        QFETCH(QString, twin);
+        QFETCH(QStringList, asked);
+        QFETCH(QString, face);
+        const QFont font = ApplicationLook::designFont(family, twin, QFont::SansSerif, 12, true);
+        QCOMPARE(font.families(), asked);
+        if (!face.isEmpty())
+            QCOMPARE(QFontInfo(font).family(), face);
+        QVERIFY(QFontInfo(font).bold());
     }
 
     // The bus is asked for once, by the warm-up, while the window is still being built; a later

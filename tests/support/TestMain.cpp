@@ -25,8 +25,9 @@ int main(int argc, char** argv) {
     StartUpWarmUp warmUp;
     QApplication::setAttribute(Qt::AA_Use96Dpi, true); // twips map to pixels at 15:1
     QApplication app(argc, argv);
-    ApplicationLook::apply(); // as the program does, and with Qt's German texts
-    warmUp.installTranslation();
+    warmUp.installTranslation(); // Qt's German texts, as in the program
+    warmUp.wait();
+    ApplicationLook::apply(); // as the program does
     if (const QByteArray role = qgetenv("QUENDAL_TEST_ROLE"); !role.isEmpty()) {
         const auto found = TestMain::roles().find(role);
         return found == TestMain::roles().end() ? 2 : found->second();
