@@ -221,6 +221,7 @@ bool frmSchreiben::Form_Load() {
         about.exec();
     }
     Text1->setFont(lessonFont());
+    placeWindow(storedPosition_);
     // Drawn once the start screen has been seen: the window is not shown before.
     setWindowIcon(programIcon());
     // Shown as soon as the window itself is up, so that the tips open over it.
@@ -289,7 +290,9 @@ void frmSchreiben::LoadSettings() {
     const SettingsStore store(SettingsIO::Application);
     program_.settings = SettingsIO::loadOptions(store);
     setWindowTitle(ProgramCaption + QStringLiteral(":  ") + program_.settings.Benutzer);
-    placeWindow(SettingsIO::loadPosition(store));
+    // Placed when the start screen has closed: placing needs the window's laid-out size, which
+    // the start screen need not wait for.
+    storedPosition_ = SettingsIO::loadPosition(store);
     settingsLoaded_ = true;
 }
 

@@ -151,5 +151,6 @@ private:
     std::unique_ptr<frmNumBlock> numBlock_; // one instance; every showing loads it afresh
     frmTip* tip_ = nullptr;       // owned by this window: it stays in front and closes with it
     bool settingsLoaded_ = false; // only what was read at start-up is ever written back
+    WindowPosition storedPosition_; // read with the settings, applied once the start screen closes
     bool unloaded_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/Database.h"
 
+#include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace Schema {
@@ -38,35 +40,56 @@ bool hasAutoincrement(const QString& sql) {
     return false;
 }
 
-// log.Id must be the table's own row number, handed out once and never again: the replay of
-// kept results recognises a result as stored by the row under its Id.
-bool logIdIsRowNumber(const Database& db, QString* error) {
+// What the check reads of one table.
+struct TableFacts {
+    QStringList columns;
+    QStringList keys; // the primary key's columns
+    bool integerKey = false;
+    QString sql; // the CREATE statement
+};
+
+// Every table with its columns, in one statement: the check runs at every start.
+bool readTables(const Database& db, QHash<QString, TableFacts>* tables, QString* error) {
     QSqlQuery query(db.connection());
-    if (!db.run(query, QStringLiteral("SELECT name, upper(type) FROM pragma_table_info('log') "
-                                      "WHERE pk > 0"))) {
+    query.setForwardOnly(true);
+    // Only the program's own tables: another one, of a module not loaded here, could not be read.
+    QVariantList names;
+    for (const QString& name : tableNames())
+        names << name;
+    QString marks = QStringLiteral("?");
+    marks += QStringLiteral(", ?").repeated(names.size() - 1);
+    if (!db.run(query,
+                QStringLiteral("SELECT m.name, m.sql, p.name, upper(p.type), p.pk "
+                               "FROM sqlite_master AS m, pragma_table_info(m.name) AS p "
+                               "WHERE m.type = 'table' AND m.name COLLATE NOCASE IN (%1)")
+                    .arg(marks),
+                names)) {
         *error = db.lastError();
         return false;
     }
-    QStringList keys;
-    bool integer = false;
     while (query.next()) {
-        keys << query.value(0).toString();
-        integer = query.value(1).toString() == QLatin1String("INTEGER");
+        TableFacts& table = (*tables)[query.value(0).toString().toLower()];
+        table.sql = query.value(1).toString();
+        table.columns << query.value(2).toString();
+        if (query.value(4).toInt() > 0) {
+            table.keys << query.value(2).toString();
+            table.integerKey = query.value(3).toString() == QLatin1String("INTEGER");
+        }
     }
-    // AUTOINCREMENT is allowed on the INTEGER PRIMARY KEY alone, so with Id the only key
-    // column it is the one so declared.
-    bool ok = keys.size() == 1 && integer &&
-              keys[0].compare(QLatin1String("Id"), Qt::CaseInsensitive) == 0;
-    if (ok && !db.run(query, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' "
-                                            "AND name = 'log' COLLATE NOCASE"))) {
-        *error = db.lastError();
+    if (query.lastError().isValid()) {
+        *error = query.lastError().text();
         return false;
     }
-    ok = ok && query.next() && hasAutoincrement(query.value(0).toString());
-    if (!ok)
-        *error = QStringLiteral("Die Spalte „Id“ der Tabelle „log“ ist kein fortlaufend "
-                                "vergebener Schlüssel (INTEGER PRIMARY KEY AUTOINCREMENT).");
-    return ok;
+    return true;
+}
+
+// log.Id must be the table's own row number, handed out once and never again: the replay of
+// kept results recognises a result as stored by the row under its Id. AUTOINCREMENT is allowed
+// on the INTEGER PRIMARY KEY alone, so with Id the only key column it is the one so declared.
+bool logIdIsRowNumber(const TableFacts& log) {
+    return log.keys.size() == 1 && log.integerKey &&
+           log.keys[0].compare(QLatin1String("Id"), Qt::CaseInsensitive) == 0 &&
+           hasAutoincrement(log.sql);
 }
 
 } // namespace
@@ -142,22 +165,26 @@ bool check(const Database& db, QString* error) {
             *error = text;
         return false;
     };
+    QHash<QString, TableFacts> tables;
+    QString reason;
+    if (!readTables(db, &tables, &reason))
+        return fail(reason);
     for (const QString& table : tableNames()) {
-        if (!db.hasTable(table))
+        const auto found = tables.constFind(table.toLower());
+        if (found == tables.constEnd())
             return fail(QStringLiteral("Die Datenbank enthält keine Tabelle „%1“.").arg(table));
         // Checked here rather than after a whole lesson has been typed into a copy that
         // cannot take its result.
-        QStringList present;
-        if (!db.columnNames(table, &present))
-            return fail(db.lastError());
         for (const QString& column : columnNames(table)) {
-            if (!present.contains(column, Qt::CaseInsensitive))
+            if (!found->columns.contains(column, Qt::CaseInsensitive))
                 return fail(
                     QStringLiteral("Der Tabelle „%1“ fehlt die Spalte „%2“.").arg(table, column));
         }
     }
-    QString reason;
-    return logIdIsRowNumber(db, &reason) || fail(reason);
+    if (!logIdIsRowNumber(tables.value(QStringLiteral("log"))))
+        return fail(QStringLiteral("Die Spalte „Id“ der Tabelle „log“ ist kein fortlaufend "
+                                   "vergebener Schlüssel (INTEGER PRIMARY KEY AUTOINCREMENT)."));
+    return true;
 }
 
 } // namespace Schema

@@ -28,9 +28,7 @@ QPainterPath handOutline() {
     return hand.simplified();
 }
 
-} // namespace
-
-QPixmap picture() {
+QImage drawHand() {
     QImage image(Size, Size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -43,7 +41,14 @@ QPixmap picture() {
     painter.drawLine(21, 14, 21, 19);
     painter.drawLine(25, 16, 25, 20);
     painter.end();
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+} // namespace
+
+QPixmap picture() {
+    static const QImage hand = drawHand(); // drawn once for all the links
+    return QPixmap::fromImage(hand);
 }
 
 QPoint hotSpot() {

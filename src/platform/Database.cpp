@@ -106,31 +106,6 @@ bool Database::run(QSqlQuery& query, const QString& sql, const QVariantList& val
     return true;
 }
 
-bool Database::hasTable(const QString& name) const {
-    QSqlQuery query(connection());
-    return run(query,
-               QStringLiteral(
-                   "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-               {name}) &&
-           query.next();
-}
-
-bool Database::columnNames(const QString& table, QStringList* names) const {
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    // The table-valued form of the pragma takes the table name as a bound value.
-    if (!run(query, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}))
-        return false;
-    names->clear();
-    while (query.next())
-        *names << query.value(0).toString();
-    if (query.lastError().isValid()) {
-        lastError_ = query.lastError().text();
-        return false;
-    }
-    return true;
-}
-
 void Database::releaseMemory() {
     if (isOpen())
         QSqlQuery(connection()).exec(QStringLiteral("PRAGMA shrink_memory"));

@@ -34,9 +34,6 @@ public:
     // Prepares sql on query (made on connection()), binds values in order and runs it; false
     // with lastError() on failure.
     bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) const;
-    bool hasTable(const QString& name) const;
-    // The column names of table, in table order; false with lastError() on failure.
-    bool columnNames(const QString& table, QStringList* names) const;
 
     // Hands back the pages the connection keeps cached; read again, they come from the
     // system's file cache. Leaves lastError() as it is: nothing here is the user's concern.
