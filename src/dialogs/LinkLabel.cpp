@@ -4,6 +4,7 @@
 #include "components/DialogLook.h"
 
 #include <QFont>
+#include <QEnterEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -16,7 +17,15 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     f.setUnderline(true);
     setFont(f);
     DialogLook::setForeColor(this, LinkBlue);
-    setCursor(HandCursor::cursor());
+}
+
+// The hand is made when the pointer first comes over the link, not before the start screen shows.
+void LinkLabel::enterEvent(QEnterEvent* event) {
+    if (!handSet_) {
+        handSet_ = true;
+        setCursor(HandCursor::cursor());
+    }
+    QLabel::enterEvent(event);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {

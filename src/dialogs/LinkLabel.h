@@ -13,9 +13,11 @@ signals:
     void clicked();
 
 protected:
+    void enterEvent(QEnterEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool pressed_ = false;
+    bool handSet_ = false;
 };

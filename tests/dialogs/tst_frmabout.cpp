@@ -35,7 +35,9 @@ private:
     DesktopRecorder desktop_;
     QString savedVersion_;
 
-    static void checkLinkLook(const LinkLabel* link) {
+    static void checkLinkLook(LinkLabel* link) {
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(link, &enter); // the pointer comes over the link
         QCOMPARE(link->font().families().value(0), QStringLiteral("Tahoma"));
         QCOMPARE(link->font().pointSizeF(), 8.25);
         QVERIFY(link->font().bold());
