@@ -3,8 +3,8 @@
 #include "HandCursor.h"
 #include "components/DialogLook.h"
 
-#include <QFont>
 #include <QEnterEvent>
+#include <QFont>
 #include <QMouseEvent>
 
 namespace {

@@ -77,11 +77,9 @@ void GlyphAhead::draw(QChar typed) {
         return;
     QImage picture;
     const QRect at = cell(box_, typed, &picture);
-    if (at.isEmpty() || !XcbPixels::wholeOnScreen(viewport, at))
+    if (at.isEmpty() || !XcbPixels::wholeOnScreen(viewport, window, at))
         return;
-    const QPoint inWindow = viewport.mapTo(viewport.window(), at.topLeft());
-    xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc_, uint16_t(picture.width()),
-                  uint16_t(picture.height()), int16_t(inWindow.x()), int16_t(inWindow.y()), 0,
-                  depth_, uint32_t(picture.sizeInBytes()), picture.constBits());
+    XcbPixels::put(c, window, gc_, depth_, picture,
+                   viewport.mapTo(viewport.window(), at.topLeft()));
     xcb_flush(c);
 }

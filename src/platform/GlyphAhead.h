@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QRect>
 

@@ -142,11 +142,9 @@ bool ServerCycle::shown() const {
 
 bool ServerCycle::fits(const QPoint& target) const {
     const QWidget* widget = x_->widget;
-    const QWidget* window = widget->window();
-    return xcb_window_t(window->internalWinId()) == x_->parent &&
-           !xcb_connection_has_error(x_->c) &&
-           XcbPixels::wholeOnScreen(*widget, QRect(target, x_->size)) &&
-           (!x_->window || widget->mapTo(window, target) == x_->at);
+    return !xcb_connection_has_error(x_->c) &&
+           XcbPixels::wholeOnScreen(*widget, x_->parent, QRect(target, x_->size)) &&
+           (!x_->window || widget->mapTo(widget->window(), target) == x_->at);
 }
 
 bool ServerCycle::show(int frame, const QPoint& target) {

@@ -51,12 +51,10 @@ void ServerFrames::setFrames(const QList<QImage>& frames) {
 
 bool ServerFrames::draw(int frame, const QRect& source, const QPoint& target) {
     const QWidget* widget = x_->widget;
-    const QWidget* window = widget->window();
     if (frame < 0 || frame >= int(x_->pixmaps.size()) ||
-        xcb_window_t(window->internalWinId()) != x_->window ||
-        !XcbPixels::wholeOnScreen(*widget, QRect(target, source.size())))
+        !XcbPixels::wholeOnScreen(*widget, x_->window, QRect(target, source.size())))
         return false;
-    const QPoint at = widget->mapTo(window, target);
+    const QPoint at = widget->mapTo(widget->window(), target);
     xcb_copy_area(x_->c, x_->pixmaps[size_t(frame)], x_->window, x_->gc, int16_t(source.x()),
                   int16_t(source.y()), int16_t(at.x()), int16_t(at.y()), uint16_t(source.width()),
                   uint16_t(source.height()));

@@ -54,6 +54,14 @@ bool takesRgb32(xcb_connection_t* c, xcb_window_t window, uint8_t* depth) {
     return fits;
 }
 
+void put(xcb_connection_t* c, xcb_drawable_t drawable, xcb_gcontext_t gc, uint8_t depth,
+         const QImage& pixels, const QPoint& at) {
+    // Rows of 32-bit pixels need no padding.
+    xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, gc, uint16_t(pixels.width()),
+                  uint16_t(pixels.height()), int16_t(at.x()), int16_t(at.y()), 0, depth,
+                  uint32_t(pixels.sizeInBytes()), pixels.constBits());
+}
+
 std::vector<xcb_pixmap_t> upload(xcb_connection_t* c, xcb_window_t window, uint8_t depth,
                                  xcb_gcontext_t* gc, const QList<QImage>& pictures) {
     std::vector<xcb_pixmap_t> pixmaps;
@@ -64,20 +72,18 @@ std::vector<xcb_pixmap_t> upload(xcb_connection_t* c, xcb_window_t window, uint8
                           uint16_t(pixels.height()));
         if (!*gc)
             *gc = makeGc(c, pixmap);
-        // Rows of 32-bit pixels need no padding.
-        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, *gc, uint16_t(pixels.width()),
-                      uint16_t(pixels.height()), 0, 0, 0, depth, uint32_t(pixels.sizeInBytes()),
-                      pixels.constBits());
+        put(c, pixmap, *gc, depth, pixels, QPoint(0, 0));
         pixmaps.push_back(pixmap);
     }
     return pixmaps;
 }
 
-bool wholeOnScreen(const QWidget& widget, const QRect& part) {
+bool wholeOnScreen(const QWidget& widget, xcb_window_t window, const QRect& part) {
     // The server clips to the top-level window alone: where a part would reach beyond what the
     // widget shows (a frame taller than the widget, a widget on top of it, a native window in
-    // between), the widget paints it, clipped.
-    return widget.nativeParentWidget() == widget.window() &&
+    // between), the widget paints it, clipped. A window made anew is another X11 window.
+    return xcb_window_t(widget.window()->internalWinId()) == window &&
+           widget.nativeParentWidget() == widget.window() &&
            (QRegion(part) - widget.visibleRegion()).isEmpty();
 }
 

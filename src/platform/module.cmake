@@ -1,6 +1,9 @@
 # The desktop portal's colour picker is reached over the session bus.
 find_package(Qt6 REQUIRED COMPONENTS DBus)
 target_link_libraries(${module_target} PUBLIC Qt6::DBus)
+# A design font's missing family is made a name of its twin in Qt's font list (a platform
+# interface of Qt: its private headers).
+target_link_libraries(${module_target} PRIVATE Qt6::GuiPrivate)
 # Start-up reads the font catalogue ahead of the first window.
 find_package(Fontconfig REQUIRED)
 target_link_libraries(${module_target} PUBLIC Fontconfig::Fontconfig)
